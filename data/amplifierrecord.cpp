@@ -1,0 +1,50 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "amplifierrecord.h"
+
+#include <cmath>
+
+namespace {
+const double dbuReference = 0.7745966692414834; // volts at 0 dBu, sqrt(0.6)
+const double levelFactor = 20.0;
+}
+
+AmplifierRecord::AmplifierRecord()
+    : name(QStringLiteral("-"))
+    , impedance(0)
+    , max_voltage(0.0)
+    , max_level(0.0)
+    , gain(0)
+{
+}
+
+AmplifierRecord::AmplifierRecord(const QString& name, int impedance, const QString& mode,
+    double max_voltage, double max_level, int gain)
+    : name(name)
+    , impedance(impedance)
+    , mode(mode)
+    , max_voltage(max_voltage)
+    , max_level(max_level)
+    , gain(gain)
+{
+}
+
+bool AmplifierRecord::matches(QString name, double impedance, QString mode) const
+{
+    return this->name == name && static_cast<double>(this->impedance) == impedance
+        && this->mode == mode;
+}
+
+// Input level in dBu at which the amplifier's output reaches the lower of the
+// level the load can take and the amplifier's own maximum output level.
+double AmplifierRecord::threshold(const double& power, const double& impedance, bool& at_max) const
+{
+    const double p = power * impedance;
+    const double v = std::sqrt(p);
+    const double level = levelFactor * std::log10(v / dbuReference);
+    if (level > max_level) {
+        at_max = true;
+        return max_level - static_cast<double>(gain);
+    }
+    at_max = false;
+    return level - static_cast<double>(gain);
+}

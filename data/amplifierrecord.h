@@ -1,0 +1,23 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QString>
+
+// One line of the amplifier catalogue: a model at one rated load impedance and
+// operation mode ("ST", "BTL", or "NO" for a model without a mode switch).
+class AmplifierRecord {
+public:
+    AmplifierRecord();
+    AmplifierRecord(const QString& name, int impedance, const QString& mode, double max_voltage,
+        double max_level, int gain);
+
+    bool matches(QString name, double impedance, QString mode) const;
+    double threshold(const double& power, const double& impedance, bool& at_max) const;
+
+    QString name;
+    int impedance; // ohms
+    QString mode;
+    double max_voltage; // volts
+    double max_level; // dBu
+    int gain; // dB
+};

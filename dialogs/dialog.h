@@ -1,0 +1,27 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QDialog>
+#include <QString>
+
+namespace Ui {
+class Dialog;
+}
+
+// The About box, with the support mail link.
+class Dialog : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit Dialog(QWidget* parent = nullptr);
+    ~Dialog() override;
+
+    static const QString supportAddress;
+    static const QString copyAddress;
+
+private slots:
+    void on_label_3_linkActivated(const QString& link);
+
+private:
+    Ui::Dialog* ui;
+};

@@ -1,0 +1,267 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "cataloguefixture.h"
+#include "modalwatcher.h"
+#include "windowdriver.h"
+
+#include <QComboBox>
+#include <QtTest>
+
+namespace {
+const QByteArray cabinets = "name,power,impedance\n"
+                            "Eight 200,200,8\n"
+                            "Sixteen 300,300,16\n"
+                            "Eight 300,300,8\n"
+                            "Four 500,500,4\n"
+                            "Zero,0,8\n"
+                            "Negative,-100,8\n";
+const QByteArray amplifiers = "name,impedance,mode,voltage,level,gain\n"
+                              "Switch,8,ST,42.94,34.9,32\n"
+                              "Switch,4,ST,40,34.3,32\n"
+                              "Switch,8,BTL,123.45678,44.0,32\n"
+                              "Switch,4,BTL,75,39.7,32\n"
+                              "NoSwitch,8,NO,36,33.5,32\n"
+                              "NoSwitch,4,NO,33,33.5,32\n"
+                              "StOnly,8,ST,45,35.3,30\n"
+                              "StOnly,4,ST,42,34.7,30\n"
+                              "HighGain,8,ST,42.9,100,46\n"
+                              "FourOnly,4,ST,40,100,26\n"
+                              "Floor,8,ST,42.9,22,32\n"
+                              "JustBelow,8,ST,42.9,21.99,32\n"
+                              "Switch,16,ST,99,99,99\n";
+const QString lowImpedance = QString::fromUtf8("Equivalent impedance is below 4\u03A9!");
+const QString unsupported = QStringLiteral("This amplifier configuration is not supported");
+
+QString lines(const QStringList& shown) { return shown.join('\n'); }
+}
+
+class TestCalculation : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QLocale::setDefault(QLocale::c()); }
+    void cleanup();
+    void selections_data();
+    void selections();
+    void refusalBox_data();
+    void refusalBox();
+    void repeatedModelRun();
+};
+
+void TestCalculation::cleanup()
+{
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        QVERIFY2(!widget->isVisible(), widget->metaObject()->className());
+}
+
+// Each row is what the user does ("cabinet=<name>", "amp=<name>", "mode=<index>",
+// "count=<n>", "reset"), the display it ends in and the warnings on the way.
+void TestCalculation::selections_data()
+{
+    QTest::addColumn<QStringList>("actions");
+    QTest::addColumn<QString>("display");
+    QTest::addColumn<QStringList>("warnings");
+
+    const QString defaults = WindowDriver::defaultDisplay(true);
+
+    QTest::newRow("16 ohm cabinet alone uses the 8 ohm row")
+        << QStringList { "cabinet=Sixteen 300" }
+        << lines({ "count=1 enabled", "comboBox_cabinets=1 enabled", "comboBox_amplis=0 enabled",
+               "comboBox_mode=0 enabled", "Speaker impedance: 16 Ω", "Speaker program power: 300 W",
+               "Equivalent impedance: 16 Ω", "Equivalent program power: 300 W",
+               "Max program voltage: 42.94 V", "Amplifier gain: 32 dB", "2.9 dBu", "alert shown" })
+        << QStringList();
+    QTest::newRow("three 16 ohm cabinets use the 4 ohm row")
+        << QStringList { "cabinet=Sixteen 300", "count=3" }
+        << lines({ "count=3 enabled", "comboBox_cabinets=1 enabled", "comboBox_amplis=0 enabled",
+               "comboBox_mode=0 enabled", "Speaker impedance: 16 Ω", "Speaker program power: 300 W",
+               "Equivalent impedance: 5.3 Ω", "Equivalent program power: 900 W",
+               "Max program voltage: 40 V", "Amplifier gain: 32 dB", "2.3 dBu", "alert shown" })
+        << QStringList();
+    QTest::newRow("count alone keeps the speaker values")
+        << QStringList { "cabinet=Sixteen 300", "count=2" }
+        << lines({ "count=2 enabled", "comboBox_cabinets=1 enabled", "comboBox_amplis=0 enabled",
+               "comboBox_mode=0 enabled", "Speaker impedance: 16 Ω", "Speaker program power: 300 W",
+               "Equivalent impedance: 8 Ω", "Equivalent program power: 600 W",
+               "Max program voltage: 42.94 V", "Amplifier gain: 32 dB", "2.9 dBu", "alert shown" })
+        << QStringList();
+    QTest::newRow("two 8 ohm cabinets accepted at 4 ohm, capped")
+        << QStringList { "cabinet=Eight 300", "amp=NoSwitch", "count=2" }
+        << lines({ "count=2 enabled", "comboBox_cabinets=2 enabled", "comboBox_amplis=1 enabled",
+               "comboBox_mode=0 disabled", "Speaker impedance: 8 Ω", "Speaker program power: 300 W",
+               "Equivalent impedance: 4 Ω", "Equivalent program power: 600 W",
+               "Max program voltage: 33 V", "Amplifier gain: 32 dB", "1.5 dBu", "alert shown" })
+        << QStringList();
+    QTest::newRow("three 8 ohm cabinets after two refused") << QStringList { "cabinet=Eight 300",
+        "count=2", "count=3" } << defaults << QStringList { lowImpedance };
+    QTest::newRow("three 8 ohm cabinets from one refused") << QStringList { "cabinet=Eight 300",
+        "count=3" } << defaults << QStringList { lowImpedance };
+    QTest::newRow("two 4 ohm cabinets refused") << QStringList { "cabinet=Four 500", "count=2" }
+                                                << defaults << QStringList { lowImpedance };
+    QTest::newRow("bridge mode rounds the voltage")
+        << QStringList { "mode=1" }
+        << lines({ "count=1 enabled", "comboBox_cabinets=0 enabled", "comboBox_amplis=0 enabled",
+               "comboBox_mode=1 enabled", "Speaker impedance: 8 Ω", "Speaker program power: 200 W",
+               "Equivalent impedance: 8 Ω", "Equivalent program power: 200 W",
+               "Max program voltage: 123.457 V", "Amplifier gain: 32 dB", "2.3 dBu",
+               "alert hidden" })
+        << QStringList();
+    QTest::newRow("switchless model greys the mode")
+        << QStringList { "mode=1", "amp=NoSwitch" }
+        << lines({ "count=1 enabled", "comboBox_cabinets=0 enabled", "comboBox_amplis=1 enabled",
+               "comboBox_mode=1 disabled", "Speaker impedance: 8 Ω", "Speaker program power: 200 W",
+               "Equivalent impedance: 8 Ω", "Equivalent program power: 200 W",
+               "Max program voltage: 36 V", "Amplifier gain: 32 dB", "1.5 dBu", "alert shown" })
+        << QStringList();
+    QTest::newRow("last mode comes back with a switched model")
+        << QStringList { "mode=1", "amp=NoSwitch", "amp=Switch" }
+        << lines({ "count=1 enabled", "comboBox_cabinets=0 enabled", "comboBox_amplis=0 enabled",
+               "comboBox_mode=1 enabled", "Speaker impedance: 8 Ω", "Speaker program power: 200 W",
+               "Equivalent impedance: 8 Ω", "Equivalent program power: 200 W",
+               "Max program voltage: 123.457 V", "Amplifier gain: 32 dB", "2.3 dBu",
+               "alert hidden" })
+        << QStringList();
+    QTest::newRow("model rated only in stereo refuses bridge")
+        << QStringList { "mode=1", "amp=StOnly" } << defaults << QStringList { unsupported };
+    QTest::newRow("model without a row at the rated impedance")
+        << QStringList { "amp=FourOnly" } << defaults << QStringList { unsupported };
+    QTest::newRow("reset at count 3 whose one-cabinet run is refused")
+        << QStringList { "cabinet=Sixteen 300", "count=3", "amp=FourOnly", "reset" }
+        << WindowDriver::defaultDisplay() << QStringList { unsupported };
+    QTest::newRow("reset at count 3 whose one-cabinet run passes")
+        << QStringList { "cabinet=Sixteen 300", "count=3", "reset" }
+        << WindowDriver::defaultDisplay() << QStringList();
+    QTest::newRow("threshold below the floor")
+        << QStringList { "amp=HighGain" }
+        << lines({ "count=1 enabled", "comboBox_cabinets=0 enabled", "comboBox_amplis=3 enabled",
+               "comboBox_mode=0 enabled", "Speaker impedance: 8 Ω", "Speaker program power: 200 W",
+               "Equivalent impedance: 8 Ω", "Equivalent program power: 200 W",
+               "Max program voltage: 42.9 V", "Amplifier gain: 46 dB", "-", "alert hidden" })
+        << QStringList();
+    QTest::newRow("threshold exactly at the floor")
+        << QStringList { "amp=Floor" }
+        << lines({ "count=1 enabled", "comboBox_cabinets=0 enabled", "comboBox_amplis=5 enabled",
+               "comboBox_mode=0 enabled", "Speaker impedance: 8 Ω", "Speaker program power: 200 W",
+               "Equivalent impedance: 8 Ω", "Equivalent program power: 200 W",
+               "Max program voltage: 42.9 V", "Amplifier gain: 32 dB", "-10 dBu", "alert shown" })
+        << QStringList();
+    QTest::newRow("capped threshold just below the floor")
+        << QStringList { "amp=JustBelow" }
+        << lines({ "count=1 enabled", "comboBox_cabinets=0 enabled", "comboBox_amplis=6 enabled",
+               "comboBox_mode=0 enabled", "Speaker impedance: 8 Ω", "Speaker program power: 200 W",
+               "Equivalent impedance: 8 Ω", "Equivalent program power: 200 W",
+               "Max program voltage: 42.9 V", "Amplifier gain: 32 dB", "-", "alert shown" })
+        << QStringList();
+    QTest::newRow("zero power hides the alert")
+        << QStringList { "cabinet=Sixteen 300", "cabinet=Zero" }
+        << lines({ "count=1 enabled", "comboBox_cabinets=4 enabled", "comboBox_amplis=0 enabled",
+               "comboBox_mode=0 enabled", "Speaker impedance: 8 Ω", "Speaker program power: 0 W",
+               "Equivalent impedance: 8 Ω", "Equivalent program power: 0 W",
+               "Max program voltage: 42.94 V", "Amplifier gain: 32 dB", "-", "alert hidden" })
+        << QStringList();
+    QTest::newRow("negative power shows no number")
+        << QStringList { "cabinet=Sixteen 300", "cabinet=Negative", "count=2" }
+        << lines({ "count=2 enabled", "comboBox_cabinets=5 enabled", "comboBox_amplis=0 enabled",
+               "comboBox_mode=0 enabled", "Speaker impedance: 8 Ω", "Speaker program power: -100 W",
+               "Equivalent impedance: 4 Ω", "Equivalent program power: -200 W",
+               "Max program voltage: 40 V", "Amplifier gain: 32 dB", "-", "alert hidden" })
+        << QStringList();
+}
+
+void TestCalculation::selections()
+{
+    QFETCH(QStringList, actions);
+    QFETCH(QString, display);
+    QFETCH(QStringList, warnings);
+
+    CatalogueFixture fixture;
+    fixture.write("data_spk.txt", cabinets);
+    fixture.write("data_amplis.txt", amplifiers);
+    ModalWatcher watcher;
+    WindowDriver driver;
+    for (const QString& action : actions) {
+        const QString what = action.section('=', 0, 0);
+        const QString value = action.section('=', 1);
+        if (what == "cabinet")
+            QVERIFY2(driver.pick("comboBox_cabinets", value), qPrintable(action));
+        else if (what == "amp")
+            QVERIFY2(driver.pick("comboBox_amplis", value), qPrintable(action));
+        else if (what == "mode")
+            QVERIFY2(driver.pick("comboBox_mode", value.toInt()), qPrintable(action));
+        else if (what == "count")
+            driver.setCount(value.toInt());
+        else if (what == "reset")
+            driver.clickReset();
+        else
+            QFAIL(qPrintable("unknown action " + action));
+    }
+    QCOMPARE(driver.display(), display);
+    QStringList texts;
+    for (const ModalWatcher::Seen& box : watcher.seen)
+        texts << box.text;
+    QCOMPARE(texts, warnings);
+}
+
+void TestCalculation::refusalBox_data()
+{
+    QTest::addColumn<QString>("cabinet");
+    QTest::addColumn<QString>("amplifier");
+    QTest::addColumn<int>("count");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("informativeText");
+
+    QTest::newRow("low impedance") << "Eight 300"
+                                   << "Switch" << 3 << lowImpedance
+                                   << "In order to protect the amplifier, we don't recommend this "
+                                      "configuration";
+    QTest::newRow("no amplifier row")
+        << "Eight 200"
+        << "FourOnly" << 1 << unsupported << "Please, check the selection";
+}
+
+void TestCalculation::refusalBox()
+{
+    QFETCH(QString, cabinet);
+    QFETCH(QString, amplifier);
+    QFETCH(int, count);
+    QFETCH(QString, text);
+    QFETCH(QString, informativeText);
+
+    CatalogueFixture fixture;
+    fixture.write("data_spk.txt", cabinets);
+    fixture.write("data_amplis.txt", amplifiers);
+    ModalWatcher watcher;
+    WindowDriver driver;
+    QVERIFY(driver.pick("comboBox_cabinets", cabinet));
+    QVERIFY(driver.pick("comboBox_amplis", amplifier));
+    driver.setCount(count);
+    QCOMPARE(watcher.seen.size(), 1);
+    const ModalWatcher::Seen& box = watcher.seen.first();
+    QCOMPARE(box.className, QStringLiteral("QMessageBox"));
+    QCOMPARE(box.text, text);
+    QCOMPARE(box.informativeText, informativeText);
+    QCOMPARE(box.icon, QMessageBox::Warning);
+    QVERIFY(box.title.isEmpty());
+    QVERIFY(!box.hasParent);
+    QVERIFY(box.applicationModal);
+    QCOMPARE(box.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+    QCOMPARE(driver.display(), WindowDriver::defaultDisplay(true));
+}
+
+// A model listed twice (its lines in two runs) is the same model either way.
+void TestCalculation::repeatedModelRun()
+{
+    CatalogueFixture fixture;
+    fixture.write("data_spk.txt", cabinets);
+    fixture.write("data_amplis.txt", amplifiers);
+    WindowDriver driver;
+    QComboBox* models = driver.combo("comboBox_amplis");
+    QCOMPARE(models->count(), 8);
+    QCOMPARE(models->itemText(7), QStringLiteral("Switch"));
+    QVERIFY(driver.pick("comboBox_cabinets", "Sixteen 300"));
+    const QString first = driver.display();
+    QVERIFY(driver.pick("comboBox_amplis", 7));
+    QCOMPARE(driver.display(), QString(first).replace("comboBox_amplis=0", "comboBox_amplis=7"));
+}
+
+QTEST_MAIN(TestCalculation)
+#include "tst_calculation.moc"

@@ -1,0 +1,43 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "mainwindow.h"
+
+#include <QString>
+
+class QComboBox;
+class QLabel;
+class QSpinBox;
+
+// Drives a MainWindow through its widgets' object names, as a user would.
+class WindowDriver {
+public:
+    WindowDriver();
+
+    MainWindow window;
+
+    template <typename T> T* find(const QString& objectName) const
+    {
+        return window.findChild<T*>(objectName);
+    }
+    QComboBox* combo(const QString& objectName) const;
+    QLabel* label(const QString& objectName) const;
+    QSpinBox* count() const;
+
+    // Picks an entry as the user does: only on an enabled selector, which
+    // changes its current entry and emits activated(int).
+    bool pick(const QString& comboName, int index) const;
+    bool pick(const QString& comboName, const QString& itemText) const;
+    void setCount(int value) const;
+    void clickReset() const;
+
+    QString text(const QString& objectName) const; // a label's or line edit's text
+    QString threshold() const;
+    bool alertShown() const;
+
+    // Every input's entry and enabled state and every result, one per line.
+    QString display() const;
+    // display() of the default state; after a refusal the recalculation
+    // writes the equivalent power with a blank before the unit.
+    static QString defaultDisplay(bool afterRefusal = false);
+};
