@@ -47,11 +47,7 @@ private slots:
 };
 
 // No test may leave a window behind, a message box least of all.
-void TestMainWindow::cleanup()
-{
-    for (QWidget* widget : QApplication::topLevelWidgets())
-        QVERIFY2(!widget->isVisible(), widget->metaObject()->className());
-}
+void TestMainWindow::cleanup() { QCOMPARE(WindowDriver::visibleWindows(), QStringList()); }
 
 void TestMainWindow::form_data()
 {

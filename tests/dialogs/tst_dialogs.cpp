@@ -51,8 +51,7 @@ void TestDialogs::cleanupTestCase() { QDesktopServices::unsetUrlHandler("mailto"
 void TestDialogs::cleanup()
 {
     catcher.mails.clear();
-    for (QWidget* widget : QApplication::topLevelWidgets())
-        QVERIFY2(!widget->isVisible(), widget->metaObject()->className());
+    QCOMPARE(WindowDriver::visibleWindows(), QStringList());
 }
 
 void TestDialogs::supportLink_data()

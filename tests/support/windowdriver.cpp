@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "windowdriver.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -96,4 +97,14 @@ QString WindowDriver::defaultDisplay(bool afterRefusal)
                              "2.3 dBu\n"
                              "alert hidden")
         .arg(afterRefusal ? "200 W" : "200W");
+}
+
+QStringList WindowDriver::visibleWindows()
+{
+    QStringList shown;
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (widget->isVisible())
+            shown << QString::fromLatin1(widget->metaObject()->className());
+    }
+    return shown;
 }

@@ -4,6 +4,7 @@
 #include "mainwindow.h"
 
 #include <QString>
+#include <QStringList>
 
 class QComboBox;
 class QLabel;
@@ -40,4 +41,8 @@ public:
     // display() of the default state; after a refusal the recalculation
     // writes the equivalent power with a blank before the unit.
     static QString defaultDisplay(bool afterRefusal = false);
+
+    // Class names of the top-level windows still shown: a test that ends
+    // with one open has left a box or dialog behind.
+    static QStringList visibleWindows();
 };
