@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "amplifierrecord.h"
-#include "cabinetrecord.h"
 
 #include <QtTest>
 
@@ -12,7 +11,6 @@ class TestAmplifierRecord : public QObject {
 
 private slots:
     void initTestCase() { QLocale::setDefault(QLocale::c()); }
-    void defaults();
     void threshold_data();
     void threshold();
     void unusableLoad_data();
@@ -20,24 +18,6 @@ private slots:
     void matches_data();
     void matches();
 };
-
-void TestAmplifierRecord::defaults()
-{
-    const AmplifierRecord amplifier;
-    QCOMPARE(amplifier.name, QStringLiteral("-"));
-    QVERIFY(amplifier.mode.isEmpty());
-    QCOMPARE(amplifier.impedance, 0);
-    QCOMPARE(amplifier.max_voltage, 0.0);
-    QCOMPARE(amplifier.max_level, 0.0);
-    QCOMPARE(amplifier.gain, 0);
-    const CabinetRecord cabinet;
-    QCOMPARE(cabinet.name, QStringLiteral("-"));
-    QCOMPARE(cabinet.impedance, 0);
-    QCOMPARE(cabinet.program_power, 0);
-    const CabinetRecord built(400, 16, "Cab");
-    QCOMPARE(built.program_power, 400);
-    QCOMPARE(built.impedance, 16);
-}
 
 void TestAmplifierRecord::threshold_data()
 {
