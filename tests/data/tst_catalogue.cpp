@@ -3,7 +3,6 @@
 #include "cataloguefixture.h"
 
 #include <QDir>
-#include <QTextCodec>
 #include <QtTest>
 
 class TestCatalogue : public QObject {
