@@ -43,6 +43,8 @@ for size in "${sizes[@]}"; do
         || fail "$icon is not a $size x $size RGBA image: $(file -b "$icon")"
 done
 [ -x "$stage/usr/bin/vantor" ] || fail "vantor is not executable"
+# The program names its launcher to the desktop (a UTF-16 string literal).
+strings -el "$stage/usr/bin/vantor" | grep -qx "$app_id" || fail "vantor does not name $app_id"
 
 desktop="$stage/usr/share/applications/$app_id.desktop"
 metainfo="$stage/usr/share/metainfo/$app_id.metainfo.xml"
