@@ -6,6 +6,10 @@
 int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
+#ifdef VANTOR_APP_ID
+    // Lets the desktop match the windows to the installed launcher and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral(VANTOR_APP_ID));
+#endif
     MainWindow window;
     window.show();
     return application.exec();

@@ -3,7 +3,6 @@
 #include "cataloguefixture.h"
 
 #include <QDir>
-#include <QTextCodec>
 #include <QtTest>
 
 class TestCatalogue : public QObject {
@@ -65,6 +64,10 @@ void TestCatalogue::cabinets_data()
                                           << QStringList { "Cab A" } << Ints { 200 } << Ints { 8 };
     QTest::newRow("header only") << QByteArray("h\n") << QStringList {} << Ints {} << Ints {};
     QTest::newRow("empty file") << QByteArray("") << QStringList {} << Ints {} << Ints {};
+    // The suites run in a UTF-8 locale (C.UTF-8), so its encoding is UTF-8.
+    QTest::newRow("locale encoding without byte-order mark")
+        << QByteArray("h\nS\xC3\xA4ule \xCE\xA9,300,8\n")
+        << QStringList { QString::fromUtf8("S\xC3\xA4ule \xCE\xA9") } << Ints { 300 } << Ints { 8 };
     QTest::newRow("utf-8 byte-order mark")
         << QByteArray("\xEF\xBB\xBFh\nS\xC3\xA4ule,300,8\n")
         << QStringList { QString::fromUtf8("S\xC3\xA4ule") } << Ints { 300 } << Ints { 8 };
