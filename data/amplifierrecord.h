@@ -21,3 +21,4 @@ public:
     double max_level; // dBu
     int gain; // dB
 };
+Q_DECLARE_TYPEINFO(AmplifierRecord, Q_MOVABLE_TYPE);

@@ -5,6 +5,8 @@
 #include <QFileInfo>
 #include <QTextStream>
 
+#include <array>
+
 const QString Catalogue::cabinetFileName = QStringLiteral("data_spk.txt");
 const QString Catalogue::amplifierFileName = QStringLiteral("data_amplis.txt");
 
@@ -19,26 +21,41 @@ void setUpStream(QTextStream& in)
     in.setAutoDetectUnicode(true);
 }
 
-// The first `count` fields of a line cut at every comma; fields the line does
-// not reach are empty. Only the wanted fields are copied, so a long line with
-// many commas costs no more than reading it.
-QStringList leadingFields(const QString& line, int count)
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+using Field = QStringView;
+Field fieldOf(const QString& line, int start, int size)
 {
-    QStringList fields;
-    fields.reserve(count);
+    return QStringView(line).mid(start, size);
+}
+#else
+using Field = QStringRef;
+Field fieldOf(const QString& line, int start, int size) { return line.midRef(start, size); }
+#endif
+
+// The first `count` fields of a line cut at every comma, as views into it;
+// fields the line does not reach are empty. Nothing is copied, so a long line
+// with many commas costs no more than reading it.
+template <int count> std::array<Field, count> leadingFields(const QString& line)
+{
+    std::array<Field, count> fields;
     int start = 0;
-    while (fields.size() < count) {
-        if (start > line.size()) {
-            fields.append(QString());
-            continue;
-        }
+    for (Field& field : fields) {
+        if (start > line.size())
+            break;
         int comma = line.indexOf(QLatin1Char(','), start);
         if (comma < 0)
             comma = line.size();
-        fields.append(line.mid(start, comma - start));
+        field = fieldOf(line, start, comma - start);
         start = comma + 1;
     }
     return fields;
+}
+
+// Consecutive lines mostly repeat a model name or mode: they then share the
+// previous line's string rather than each holding a copy.
+QString text(Field field, const QString& previous)
+{
+    return field == previous ? previous : field.toString();
 }
 
 bool openText(QFile& file)
@@ -57,9 +74,10 @@ QVector<CabinetRecord> Catalogue::readCabinets(QIODevice& device)
     QTextStream in(&device);
     setUpStream(in);
     in.readLine(); // header
-    while (!in.atEnd()) {
-        const QStringList f = leadingFields(in.readLine(), 3);
-        table.append(CabinetRecord(f[1].toInt(), f[2].toInt(), f[0]));
+    QString line;
+    while (in.readLineInto(&line)) {
+        const auto f = leadingFields<3>(line);
+        table.append(CabinetRecord(f[1].toInt(), f[2].toInt(), f[0].toString()));
     }
     return table;
 }
@@ -70,10 +88,13 @@ QVector<AmplifierRecord> Catalogue::readAmplifiers(QIODevice& device)
     QTextStream in(&device);
     setUpStream(in);
     in.readLine(); // header
-    while (!in.atEnd()) {
-        const QStringList f = leadingFields(in.readLine(), 6);
-        table.append(AmplifierRecord(
-            f[0], f[1].toInt(), f[2], f[3].toDouble(), f[4].toDouble(), f[5].toInt()));
+    QString line;
+    const AmplifierRecord none(QString(), 0, QString(), 0.0, 0.0, 0);
+    while (in.readLineInto(&line)) {
+        const auto f = leadingFields<6>(line);
+        const AmplifierRecord& previous = table.isEmpty() ? none : table.constLast();
+        table.append(AmplifierRecord(text(f[0], previous.name), f[1].toInt(),
+            text(f[2], previous.mode), f[3].toDouble(), f[4].toDouble(), f[5].toInt()));
     }
     return table;
 }

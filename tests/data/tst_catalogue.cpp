@@ -126,6 +126,15 @@ void TestCatalogue::amplifiers_data()
     QTest::newRow("five fields give gain 0")
         << (ampHeader + "Amp A,8,ST,42.9,34.8\n") << QStringList { "Amp A" } << Ints { 8 }
         << QStringList { "ST" } << Reals { 42.9 } << Reals { 34.8 } << Ints { 0 };
+    QTest::newRow("empty fields") << (ampHeader + "Amp A,,ST,,34.8,\n,8,,42.9,,32\n")
+                                  << QStringList { "Amp A", "" } << Ints { 0, 8 }
+                                  << QStringList { "ST", "" } << Reals { 0, 42.9 }
+                                  << Reals { 34.8, 0 } << Ints { 0, 32 };
+    QTest::newRow("model and mode repeated over lines")
+        << (ampHeader + "Amp A,8,ST,1,2,3\nAmp A,4,ST,4,5,6\nAmp B,4,ST,7,8,9\n")
+        << QStringList { "Amp A", "Amp A", "Amp B" } << Ints { 8, 4, 4 }
+        << QStringList { "ST", "ST", "ST" } << Reals { 1, 4, 7 } << Reals { 2, 5, 8 }
+        << Ints { 3, 6, 9 };
     QTest::newRow("not numbers give 0")
         << (ampHeader + "Amp A,eight,ST,lots,high,32.5\n") << QStringList { "Amp A" } << Ints { 0 }
         << QStringList { "ST" } << Reals { 0 } << Reals { 0 } << Ints { 0 };
