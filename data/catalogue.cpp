@@ -5,7 +5,9 @@
 #include <QFileInfo>
 #include <QTextStream>
 
+#include <algorithm>
 #include <array>
+#include <limits>
 
 const QString Catalogue::cabinetFileName = QStringLiteral("data_spk.txt");
 const QString Catalogue::amplifierFileName = QStringLiteral("data_amplis.txt");
@@ -58,6 +60,23 @@ QString text(Field field, const QString& previous)
     return field == previous ? previous : field.toString();
 }
 
+// How many lines a file that can be read again holds, at most: the tables are
+// then allocated once instead of growing, which is most of the cost of a large
+// first read. The device is left where it was.
+int lineCount(QIODevice& device)
+{
+    if (device.isSequential())
+        return 0;
+    const qint64 start = device.pos();
+    qint64 lines = 1;
+    char chunk[1 << 16];
+    qint64 got;
+    while ((got = device.read(chunk, sizeof chunk)) > 0)
+        lines += std::count(chunk, chunk + got, '\n');
+    device.seek(start);
+    return static_cast<int>(std::min<qint64>(lines, std::numeric_limits<int>::max() / 64));
+}
+
 bool openText(QFile& file)
 {
     // A directory opens on some systems but reads nothing: treat it as missing.
@@ -71,6 +90,7 @@ bool openText(QFile& file)
 QVector<CabinetRecord> Catalogue::readCabinets(QIODevice& device)
 {
     QVector<CabinetRecord> table;
+    table.reserve(lineCount(device));
     QTextStream in(&device);
     setUpStream(in);
     in.readLine(); // header
@@ -85,6 +105,7 @@ QVector<CabinetRecord> Catalogue::readCabinets(QIODevice& device)
 QVector<AmplifierRecord> Catalogue::readAmplifiers(QIODevice& device)
 {
     QVector<AmplifierRecord> table;
+    table.reserve(lineCount(device));
     QTextStream in(&device);
     setUpStream(in);
     in.readLine(); // header
