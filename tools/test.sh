@@ -8,3 +8,4 @@ export QT_QPA_PLATFORM=offscreen
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release
 cmake --build build --parallel "$(nproc)"
 (cd build && ctest --output-on-failure)
+for stage in test-sanitizers fuzz bench; do tools/$stage.sh; done
