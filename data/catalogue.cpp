@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTextStream>
+#include <QVarLengthArray>
 
 #include <algorithm>
 #include <array>
@@ -53,12 +54,76 @@ template <int count> std::array<Field, count> leadingFields(const QString& line)
     return fields;
 }
 
-// Consecutive lines mostly repeat a model name or mode: they then share the
-// previous line's string rather than each holding a copy.
+// The numbers QString::toInt and toDouble read, worked out here when a field is
+// plain digits, as nearly all are, which is where reading spent most of its
+// time; anything else is left to Qt.
+int toInt(Field field)
+{
+    if (field.isEmpty() || field.size() > 9)
+        return field.toInt();
+    int value = 0;
+    for (const QChar c : field) {
+        const unsigned digit = c.unicode() - '0';
+        if (digit > 9)
+            return field.toInt();
+        value = value * 10 + static_cast<int>(digit);
+    }
+    return value;
+}
+
+// Digits with at most one full stop between them, 15 digits at most: both the
+// digits as a whole number and the power of ten are exact doubles, so their
+// quotient is the correctly rounded value, as Qt reads it.
+double toDouble(Field field)
+{
+    static const double powersOfTen[]
+        = { 1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15 };
+    qint64 digits = 0;
+    int count = 0;
+    int decimals = -1; // no full stop yet
+    for (const QChar c : field) {
+        if (c == QLatin1Char('.') && decimals < 0 && count > 0) {
+            decimals = 0;
+            continue;
+        }
+        const unsigned digit = c.unicode() - '0';
+        if (digit > 9 || ++count > 15)
+            return field.toDouble();
+        digits = digits * 10 + digit;
+        if (decimals >= 0)
+            ++decimals;
+    }
+    if (count == 0 || decimals == 0)
+        return field.toDouble();
+    return static_cast<double>(digits) / powersOfTen[std::max(decimals, 0)];
+}
+
+// Consecutive lines mostly repeat a model name: they then share the previous
+// line's string rather than each holding a copy.
 QString text(Field field, const QString& previous)
 {
     return field == previous ? previous : field.toString();
 }
+
+// A file holds only a few different modes: each line shares the string of
+// the first line with its mode rather than holding a copy.
+class Modes {
+public:
+    QString text(Field field)
+    {
+        for (const QString& mode : seen) {
+            if (field == mode)
+                return mode;
+        }
+        const QString mode = field.toString();
+        if (seen.size() < seen.capacity())
+            seen.append(mode);
+        return mode;
+    }
+
+private:
+    QVarLengthArray<QString, 8> seen;
+};
 
 // How many lines a file that can be read again holds, at most: the tables are
 // then allocated once instead of growing, which is most of the cost of a large
@@ -97,7 +162,7 @@ QVector<CabinetRecord> Catalogue::readCabinets(QIODevice& device)
     QString line;
     while (in.readLineInto(&line)) {
         const auto f = leadingFields<3>(line);
-        table.append(CabinetRecord(f[1].toInt(), f[2].toInt(), f[0].toString()));
+        table.append(CabinetRecord(toInt(f[1]), toInt(f[2]), f[0].toString()));
     }
     return table;
 }
@@ -110,12 +175,13 @@ QVector<AmplifierRecord> Catalogue::readAmplifiers(QIODevice& device)
     setUpStream(in);
     in.readLine(); // header
     QString line;
-    const AmplifierRecord none(QString(), 0, QString(), 0.0, 0.0, 0);
+    const QString none;
+    Modes modes;
     while (in.readLineInto(&line)) {
         const auto f = leadingFields<6>(line);
-        const AmplifierRecord& previous = table.isEmpty() ? none : table.constLast();
-        table.append(AmplifierRecord(text(f[0], previous.name), f[1].toInt(),
-            text(f[2], previous.mode), f[3].toDouble(), f[4].toDouble(), f[5].toInt()));
+        const QString& previous = table.isEmpty() ? none : table.constLast().name;
+        table.append(AmplifierRecord(text(f[0], previous), toInt(f[1]), modes.text(f[2]),
+            toDouble(f[3]), toDouble(f[4]), toInt(f[5])));
     }
     return table;
 }
