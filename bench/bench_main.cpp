@@ -99,7 +99,7 @@ void loadAmplifiersOnce(benchmark::State& state)
     }
     double faults = 0;
     for (auto _ : state) {
-        FILE* out = popen(VANTOR_LOAD_ONCE, "r");
+        FILE* out = popen("'" VANTOR_LOAD_ONCE "'", "r");
         double nanoseconds = 0, pages = 0;
         int rows = -1;
         const bool read = out && std::fscanf(out, "%lf %d %lf", &nanoseconds, &rows, &pages) == 3;
