@@ -3,6 +3,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstring>
 
@@ -11,7 +13,9 @@ namespace {
 class CheckingReporter : public benchmark::ConsoleReporter {
 public:
     CheckingReporter(const std::vector<Limit>& limits, bool checkLimits)
-        : limits(limits)
+        // Colours only on a terminal, as the library's own reporter does.
+        : ConsoleReporter(isatty(STDOUT_FILENO) ? OO_Defaults : OO_Tabular)
+        , limits(limits)
         , checkLimits(checkLimits)
     {
     }
