@@ -23,6 +23,7 @@ MainWindow::MainWindow(QWidget* parent)
     const Catalogue catalogue = Catalogue::load();
     cabinet_table = catalogue.cabinets;
     amp_table = catalogue.amplifiers;
+    amp_index = AmplifierIndex(amp_table);
     QStringList cabinetNames;
     cabinetNames.reserve(cabinet_table.size());
     for (const CabinetRecord& cabinet : cabinet_table)
@@ -166,12 +167,7 @@ void MainWindow::recalculate()
 
 int MainWindow::findAmplifier(const QString& mode)
 {
-    const QString name = ui->comboBox_amplis->itemText(index_amplis);
-    for (int row = 0; row < amp_table.size(); ++row) {
-        if (amp_table.at(row).matches(name, imp_amp, mode))
-            return row;
-    }
-    return -1;
+    return amp_index.find(ui->comboBox_amplis->itemText(index_amplis), imp_amp, mode);
 }
 
 void MainWindow::updateThreshold()

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "amplifierindex.h"
 #include "amplifierrecord.h"
 #include "cabinetrecord.h"
 
@@ -19,7 +20,7 @@ class Dialog2;
 // cabinet_table and lists the models in the two selectors; when both files
 // opened it resets the display to its fixed defaults. After that the window only
 // reacts: each selection slot stores its choice and calls recalculate(), which
-// finds the amplifier row (AmplifierRecord::matches), lets updateThreshold()
+// finds the amplifier row (AmplifierIndex, built once from amp_table), lets updateThreshold()
 // compute the limiter threshold (AmplifierRecord::threshold) and rewrites the
 // result labels. A refused configuration shows a warning box and resets; when
 // the count was above 1 that reset re-enters the count slot once. The Help menu
@@ -50,6 +51,7 @@ private:
     Ui::MainWindow* ui;
     Dialog2* guide_dialog = nullptr;
     QVector<AmplifierRecord> amp_table;
+    AmplifierIndex amp_index;
     QVector<CabinetRecord> cabinet_table;
     double imp_spk = 8.0;
     double imp_equiv = 8.0;

@@ -13,3 +13,4 @@ public:
     int program_power; // watts
     QString name;
 };
+Q_DECLARE_TYPEINFO(CabinetRecord, Q_MOVABLE_TYPE);

@@ -5,6 +5,8 @@
 #include <QDir>
 #include <QtTest>
 
+#include <cstring>
+
 class TestCatalogue : public QObject {
     Q_OBJECT
 
@@ -20,6 +22,8 @@ private slots:
     void missingFiles();
     void junk_data();
     void junk();
+    void numbers_data();
+    void numbers();
 };
 
 using Ints = QVector<int>;
@@ -129,6 +133,15 @@ void TestCatalogue::amplifiers_data()
     QTest::newRow("five fields give gain 0")
         << (ampHeader + "Amp A,8,ST,42.9,34.8\n") << QStringList { "Amp A" } << Ints { 8 }
         << QStringList { "ST" } << Reals { 42.9 } << Reals { 34.8 } << Ints { 0 };
+    QTest::newRow("empty fields") << (ampHeader + "Amp A,,ST,,34.8,\n,8,,42.9,,32\n")
+                                  << QStringList { "Amp A", "" } << Ints { 0, 8 }
+                                  << QStringList { "ST", "" } << Reals { 0, 42.9 }
+                                  << Reals { 34.8, 0 } << Ints { 0, 32 };
+    QTest::newRow("model and mode repeated over lines")
+        << (ampHeader + "Amp A,8,ST,1,2,3\nAmp A,4,ST,4,5,6\nAmp B,4,ST,7,8,9\n")
+        << QStringList { "Amp A", "Amp A", "Amp B" } << Ints { 8, 4, 4 }
+        << QStringList { "ST", "ST", "ST" } << Reals { 1, 4, 7 } << Reals { 2, 5, 8 }
+        << Ints { 3, 6, 9 };
     QTest::newRow("not numbers give 0")
         << (ampHeader + "Amp A,eight,ST,lots,high,32.5\n") << QStringList { "Amp A" } << Ints { 0 }
         << QStringList { "ST" } << Reals { 0 } << Reals { 0 } << Ints { 0 };
@@ -268,6 +281,42 @@ void TestCatalogue::junk()
     QVERIFY(catalogue.complete());
     QCOMPARE(catalogue.cabinets.size(), rows);
     QCOMPARE(catalogue.amplifiers.size(), rows);
+}
+
+// Every number field reads as QString::toInt or toDouble reads it, to the bit.
+void TestCatalogue::numbers_data()
+{
+    QTest::addColumn<QString>("field");
+
+    for (const char* field : { "0", "7", "007", "32", "123456789", "1234567890", "2147483647",
+             "2147483648", "4294967296", "99999999999", "42.9", "0.1", "0.30000000000000004",
+             "34.87", "000.5", "12345678901234.5", "123456789012345", "1234567890123456",
+             "12345678.12345678", "9007199254740993", "1.7976931348623157", "1.", ".5", "1.2.3",
+             "1..2", "-1", "-42.9", "+8", " 8", "8 ", "\t8", "1e3", "1E-3", "0x10", "nan", "inf",
+             "8\r", "", " ", "\xD9\xA1\xD9\xA2", "\xEF\xBC\x98", "1_000" })
+        QTest::newRow(("\"" + QByteArray(field).toPercentEncoding(" .+-_") + "\"").constData())
+            << QString::fromUtf8(field);
+}
+
+void TestCatalogue::numbers()
+{
+    QFETCH(QString, field);
+
+    const auto sameBits = [](double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; };
+    CatalogueFixture fixture;
+    fixture.write("data_spk.txt", ("h\nCab," + field + "," + field + "\n").toUtf8());
+    fixture.write(
+        "data_amplis.txt", ampHeader + QStringLiteral("Amp,%1,ST,%1,%1,%1\n").arg(field).toUtf8());
+    const Catalogue catalogue = Catalogue::load();
+    QCOMPARE(catalogue.cabinets.size(), 1);
+    QCOMPARE(catalogue.amplifiers.size(), 1);
+    QCOMPARE(catalogue.cabinets[0].program_power, field.toInt());
+    QCOMPARE(catalogue.cabinets[0].impedance, field.toInt());
+    QCOMPARE(catalogue.amplifiers[0].impedance, field.toInt());
+    QCOMPARE(catalogue.amplifiers[0].gain, field.toInt());
+    QVERIFY(sameBits(catalogue.amplifiers[0].max_level, field.toDouble()));
+    QVERIFY2(sameBits(catalogue.amplifiers[0].max_voltage, field.toDouble()),
+        qPrintable(QString::number(catalogue.amplifiers[0].max_voltage, 'g', 17)));
 }
 
 QTEST_GUILESS_MAIN(TestCatalogue)
