@@ -11,9 +11,9 @@ const double levelFactor = 20.0;
 AmplifierRecord::AmplifierRecord()
     : name(QStringLiteral("-"))
     , impedance(0)
-    , gain(0)
     , max_voltage(0.0)
     , max_level(0.0)
+    , gain(0)
 {
 }
 
@@ -21,10 +21,10 @@ AmplifierRecord::AmplifierRecord(const QString& name, int impedance, const QStri
     double max_voltage, double max_level, int gain)
     : name(name)
     , impedance(impedance)
-    , gain(gain)
     , mode(mode)
     , max_voltage(max_voltage)
     , max_level(max_level)
+    , gain(gain)
 {
 }
 

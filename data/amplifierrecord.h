@@ -16,9 +16,9 @@ public:
 
     QString name;
     int impedance; // ohms
-    int gain; // dB, beside the impedance: a large table takes a sixth less memory
     QString mode;
     double max_voltage; // volts
     double max_level; // dBu
+    int gain; // dB
 };
 Q_DECLARE_TYPEINFO(AmplifierRecord, Q_MOVABLE_TYPE);
