@@ -167,7 +167,7 @@ void MainWindow::recalculate()
 
 int MainWindow::findAmplifier(const QString& mode)
 {
-    return amp_index.find(ui->comboBox_amplis->itemText(index_amplis), imp_amp, mode);
+    return amp_index.find(amp_table, ui->comboBox_amplis->itemText(index_amplis), imp_amp, mode);
 }
 
 void MainWindow::updateThreshold()

@@ -20,9 +20,9 @@ class Dialog2;
 // cabinet_table and lists the models in the two selectors; when both files
 // opened it resets the display to its fixed defaults. After that the window only
 // reacts: each selection slot stores its choice and calls recalculate(), which
-// finds the amplifier row (AmplifierIndex, built once from amp_table), lets updateThreshold()
-// compute the limiter threshold (AmplifierRecord::threshold) and rewrites the
-// result labels. A refused configuration shows a warning box and resets; when
+// finds the amplifier row (AmplifierRecord::matches over the model's rows, which
+// AmplifierIndex lists), lets updateThreshold() compute the limiter threshold
+// (AmplifierRecord::threshold) and rewrites the result labels. A refused configuration shows a warning box and resets; when
 // the count was above 1 that reset re-enters the count slot once. The Help menu
 // opens the modal About box (Dialog, built and destroyed per opening) and
 // modeless User Guide windows (Dialog2, children of this window).

@@ -91,7 +91,7 @@ void TestAmplifierIndex::find()
 
     const QVector<AmplifierRecord> rows = table(lines);
     QCOMPARE(scan(rows, name, impedance, mode), row);
-    QCOMPARE(AmplifierIndex(rows).find(name, impedance, mode), row);
+    QCOMPARE(AmplifierIndex(rows).find(rows, name, impedance, mode), row);
 }
 
 // Random tables over few names, impedances and modes, so that lines repeat:
@@ -126,7 +126,7 @@ void TestAmplifierIndex::agreesWithScan()
         for (double impedance : impedances)
             for (const QString& mode : modes) {
                 const int expected = scan(rows, name, impedance, mode);
-                QCOMPARE(index.find(name, impedance, mode), expected);
+                QCOMPARE(index.find(rows, name, impedance, mode), expected);
                 found += expected >= 0;
             }
     QVERIFY(found > 0);
