@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "benchmarkrun.h"
 #include "catalogue.h"
+#include "cataloguefixture.h"
 #include "generatedcatalogue.h"
 #include "mainwindow.h"
 
@@ -27,7 +28,7 @@ long pageFaults()
     return usage.ru_minflt;
 }
 
-bool writeExample(const WorkingDirectory& dir)
+bool writeExample(const CatalogueFixture& dir)
 {
     const QString resources = QStringLiteral(VANTOR_RESOURCES "/");
     bool written = true;
@@ -36,7 +37,14 @@ bool writeExample(const WorkingDirectory& dir)
     return written;
 }
 
-bool writeLarge(const WorkingDirectory& dir)
+// No cabinets and `lines` amplifier lines.
+bool writeAmplifiers(const CatalogueFixture& dir, int lines)
+{
+    return dir.write("data_spk.txt", GeneratedCatalogue::cabinets(0))
+        && dir.write("data_amplis.txt", GeneratedCatalogue::amplifiers(lines));
+}
+
+bool writeLarge(const CatalogueFixture& dir)
 {
     return dir.write("data_spk.txt", GeneratedCatalogue::cabinets(largeCabinets))
         && dir.write("data_amplis.txt", GeneratedCatalogue::amplifiers(largeAmplifiers))
@@ -59,9 +67,8 @@ QString labelText(const MainWindow& window, const char* name)
 void loadAmplifiers(benchmark::State& state)
 {
     const int lines = static_cast<int>(state.range(0));
-    WorkingDirectory dir;
-    if (!dir.write("data_spk.txt", GeneratedCatalogue::cabinets(0))
-        || !dir.write("data_amplis.txt", GeneratedCatalogue::amplifiers(lines))) {
+    CatalogueFixture dir;
+    if (!writeAmplifiers(dir, lines)) {
         state.SkipWithError("cannot write the catalogue");
         return;
     }
@@ -91,9 +98,8 @@ BENCHMARK(loadAmplifiers)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::k
 void loadAmplifiersOnce(benchmark::State& state)
 {
     const int lines = static_cast<int>(state.range(0));
-    WorkingDirectory dir;
-    if (!dir.write("data_spk.txt", GeneratedCatalogue::cabinets(0))
-        || !dir.write("data_amplis.txt", GeneratedCatalogue::amplifiers(lines))) {
+    CatalogueFixture dir;
+    if (!writeAmplifiers(dir, lines)) {
         state.SkipWithError("cannot write the catalogue");
         return;
     }
@@ -125,7 +131,7 @@ BENCHMARK(loadAmplifiersOnce)
 void buildWindow(benchmark::State& state)
 {
     const bool large = state.range(0) != 0;
-    WorkingDirectory dir;
+    CatalogueFixture dir;
     if (!(large ? writeLarge(dir) : writeExample(dir))) {
         state.SkipWithError("cannot write the catalogue");
         return;
@@ -158,7 +164,7 @@ BENCHMARK(buildWindow)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 // selected, whose lines stand at the end of the file.
 void pickCabinet(benchmark::State& state)
 {
-    WorkingDirectory dir;
+    CatalogueFixture dir;
     if (!writeLarge(dir)) {
         state.SkipWithError("cannot write the catalogue");
         return;

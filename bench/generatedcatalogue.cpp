@@ -1,9 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "generatedcatalogue.h"
 
-#include <QDir>
-#include <QFile>
-
 namespace {
 
 struct AmplifierLine {
@@ -64,24 +61,3 @@ QString GeneratedCatalogue::lastModel(int lines)
 {
     return QString::fromLatin1(modelName(lines - 1));
 }
-
-WorkingDirectory::WorkingDirectory()
-    : previous(QDir::currentPath())
-{
-    QDir::setCurrent(dir.path());
-}
-
-WorkingDirectory::~WorkingDirectory() { QDir::setCurrent(previous); }
-
-bool WorkingDirectory::write(const QString& name, const QByteArray& content) const
-{
-    QFile file(path(name));
-    return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
-}
-
-bool WorkingDirectory::copy(const QString& from, const QString& name) const
-{
-    return QFile::copy(from, path(name));
-}
-
-QString WorkingDirectory::path(const QString& name) const { return dir.filePath(name); }

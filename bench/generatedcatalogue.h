@@ -3,7 +3,6 @@
 
 #include <QByteArray>
 #include <QString>
-#include <QTemporaryDir>
 
 // Catalogue files written for measuring, in the shape users write them.
 namespace GeneratedCatalogue {
@@ -18,20 +17,3 @@ int models(int lines);
 QString lastModel(int lines);
 
 }
-
-// A temporary directory the process works in while it lives.
-class WorkingDirectory {
-public:
-    WorkingDirectory();
-    ~WorkingDirectory();
-    WorkingDirectory(const WorkingDirectory&) = delete;
-    WorkingDirectory& operator=(const WorkingDirectory&) = delete;
-
-    bool write(const QString& name, const QByteArray& content) const;
-    bool copy(const QString& from, const QString& name) const;
-    QString path(const QString& name) const;
-
-private:
-    QTemporaryDir dir;
-    QString previous;
-};

@@ -5,11 +5,7 @@
 # imagemagick, fonts-dejavu-core). Run from anywhere; the results are committed.
 set -euo pipefail
 out="$(cd "$(dirname "$0")/.." && pwd)/resources"
-im=""
-for candidate in magick convert-im6.q16 convert; do
-    if command -v "$candidate" >/dev/null; then im=$candidate; break; fi
-done
-[ -n "$im" ] || { echo "ImageMagick is missing" >&2; exit 1; }
+. "$(dirname "$0")/imagemagick.sh"
 bold=DejaVu-Sans-Bold
 plain=DejaVu-Sans
 orange='#ffa500'
@@ -26,7 +22,7 @@ grey='#343434'
     -draw "arc 40,25 64,65 -40,40" -draw "arc 44,17 76,73 -40,40" \
     -stroke none -fill white -font "$bold" -pointsize 34 -annotate +82+42 "VANTOR" \
     -fill "$orange" -font "$plain" -pointsize 11 -annotate +84+60 "limiter threshold calculator" \
-    -depth 8 "PNG32:$out/banner3.png"
+    -define png:exclude-chunks=date,time -depth 8 "PNG32:$out/banner3.png"
 
 # Logo, 60 x 60: an orange ring around a stylised "O" with a sound wave.
 "$im" -size 60x60 xc:none \
@@ -35,4 +31,4 @@ grey='#343434'
     -fill none -stroke white -strokewidth 4 -draw "circle 30,30 30,17" \
     -stroke "$orange" -strokewidth 2 -draw "line 14,30 20,30" \
     -draw "polyline 20,30 23,22 27,38 31,20 35,40 39,26 42,30 46,30" \
-    -depth 8 "PNG32:$out/Orlena-Audio-logo-60px.png"
+    -define png:exclude-chunks=date,time -depth 8 "PNG32:$out/Orlena-Audio-logo-60px.png"

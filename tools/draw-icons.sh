@@ -7,11 +7,7 @@
 # committed.
 set -euo pipefail
 out="$(cd "$(dirname "$0")/.." && pwd)/resources/icons"
-im=""
-for candidate in magick convert-im6.q16 convert; do
-    if command -v "$candidate" >/dev/null; then im=$candidate; break; fi
-done
-[ -n "$im" ] || { echo "ImageMagick is missing" >&2; exit 1; }
+. "$(dirname "$0")/imagemagick.sh"
 orange='#ffa500'
 grey='#343434'
 mkdir -p "$out"

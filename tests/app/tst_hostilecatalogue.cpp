@@ -40,12 +40,7 @@ void TestHostileCatalogue::everySelection_data()
     QTest::addColumn<QByteArray>("cabinets");
     QTest::addColumn<QByteArray>("amplifiers");
 
-    QByteArray random(1 << 14, '\0');
-    quint32 seed = 2024;
-    for (char& byte : random) {
-        seed = seed * 1103515245u + 12345u;
-        byte = static_cast<char>(seed >> 16);
-    }
+    const QByteArray random = CatalogueFixture::randomBytes(1 << 14, 2024);
     // Lines of random bytes among a few commas and line feeds.
     QByteArray fields = random;
     for (int i = 0; i < fields.size(); i += 7)

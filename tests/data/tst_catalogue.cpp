@@ -254,12 +254,7 @@ void TestCatalogue::junk_data()
     QTest::addColumn<QByteArray>("file");
     QTest::addColumn<int>("rows");
 
-    QByteArray random(1 << 20, '\0');
-    quint32 seed = 12345;
-    for (char& byte : random) {
-        seed = seed * 1103515245u + 12345u;
-        byte = static_cast<char>(seed >> 16);
-    }
+    const QByteArray random = CatalogueFixture::randomBytes(1 << 20, 12345);
     const int lineFeeds = random.count('\n');
     QTest::newRow("random bytes") << random << (random.endsWith('\n') ? lineFeeds - 1 : lineFeeds);
     QTest::newRow("invalid utf-8") << QByteArray("h\n\xC3\x28,\xFF\xFE\xFD,8\n\xE2\x82\n") << 2;

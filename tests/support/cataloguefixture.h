@@ -11,10 +11,16 @@ class CatalogueFixture {
 public:
     CatalogueFixture();
     ~CatalogueFixture();
+    CatalogueFixture(const CatalogueFixture&) = delete;
+    CatalogueFixture& operator=(const CatalogueFixture&) = delete;
 
     // Writes a file into the directory; a null content writes nothing.
-    void write(const QString& name, const QByteArray& content) const;
+    bool write(const QString& name, const QByteArray& content) const;
+    bool copy(const QString& from, const QString& name) const;
     QString path(const QString& name) const;
+
+    // The same bytes for the same seed on every run and machine.
+    static QByteArray randomBytes(int size, quint32 seed);
 
 private:
     QTemporaryDir dir;
