@@ -6,9 +6,6 @@
 #include <QRandomGenerator>
 #include <QtTest>
 
-#include <cmath>
-#include <limits>
-
 class TestAmplifierIndex : public QObject {
     Q_OBJECT
 
@@ -52,8 +49,6 @@ void TestAmplifierIndex::find_data()
 
     const QByteArray runs = "A,8,ST,1,1,1\nA,4,ST,2,2,2\nB,8,NO,3,3,3\nA,8,BTL,4,4,4\n"
                             "A,8,ST,5,5,5\n";
-    const double nan = std::numeric_limits<double>::quiet_NaN();
-    const double inf = std::numeric_limits<double>::infinity();
     QTest::newRow("line within the first run") << runs << "A" << 4.0 << "ST" << 1;
     QTest::newRow("duplicate line gives the first") << runs << "A" << 8.0 << "ST" << 0;
     QTest::newRow("line of a later run") << runs << "A" << 8.0 << "BTL" << 3;
@@ -64,21 +59,8 @@ void TestAmplifierIndex::find_data()
     QTest::newRow("blanks are part of the name") << runs << "A " << 8.0 << "ST" << -1;
     QTest::newRow("unknown model") << runs << "C" << 8.0 << "ST" << -1;
     QTest::newRow("fraction of an ohm") << runs << "A" << 8.5 << "ST" << -1;
-    QTest::newRow("just above a whole ohm")
-        << runs << "A" << std::nextafter(8.0, 9.0) << "ST" << -1;
-    QTest::newRow("not a number") << runs << "A" << nan << "ST" << -1;
-    QTest::newRow("infinite") << runs << "A" << inf << "ST" << -1;
     QTest::newRow("empty table") << QByteArray() << "A" << 8.0 << "ST" << -1;
     QTest::newRow("blank line") << QByteArray("A,8,ST\n\n") << "" << 0.0 << "" << 1;
-    QTest::newRow("negative zero") << QByteArray("\n") << "" << -0.0 << "" << 0;
-    QTest::newRow("largest int") << QByteArray("A,2147483647,ST\n") << "A" << 2147483647.0 << "ST"
-                                 << 0;
-    QTest::newRow("smallest int") << QByteArray("A,-2147483648,ST\n") << "A" << -2147483648.0
-                                  << "ST" << 0;
-    QTest::newRow("beyond int") << QByteArray("A,0,ST\nA,-2147483648,ST\n") << "A" << 2147483648.0
-                                << "ST" << -1;
-    QTest::newRow("below int") << QByteArray("A,-2147483648,ST\n") << "A" << -2147483649.0 << "ST"
-                               << -1;
 }
 
 void TestAmplifierIndex::find()
