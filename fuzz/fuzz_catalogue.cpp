@@ -106,6 +106,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         }
     }
     for (const CabinetRecord& cabinet : cabinets)
-        sink = sink + index.find(cabinet.name, cabinet.impedance, QStringLiteral("NO"));
+        sink = sink + index.find(amplifiers, cabinet.name, cabinet.impedance, QStringLiteral("NO"));
     return 0;
 }
