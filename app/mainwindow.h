@@ -51,7 +51,6 @@ private:
     Ui::MainWindow* ui;
     Dialog2* guide_dialog = nullptr;
     QVector<AmplifierRecord> amp_table;
-    AmplifierIndex amp_index;
     QVector<CabinetRecord> cabinet_table;
     double imp_spk = 8.0;
     double imp_equiv = 8.0;
@@ -65,4 +64,5 @@ private:
     int index_amplis = 0;
     int num_cabinets = 1;
     QString mode;
+    AmplifierIndex amp_index; // each model's rows of amp_table, built with it
 };
