@@ -152,9 +152,7 @@ void TestCalculation::selections()
     QFETCH(QString, display);
     QFETCH(QStringList, warnings);
 
-    CatalogueFixture fixture;
-    fixture.write("data_spk.txt", cabinets);
-    fixture.write("data_amplis.txt", amplifiers);
+    CatalogueFixture fixture(cabinets, amplifiers);
     ModalWatcher watcher;
     WindowDriver driver;
     for (const QString& action : actions) {
@@ -205,9 +203,7 @@ void TestCalculation::refusalBox()
     QFETCH(QString, text);
     QFETCH(QString, informativeText);
 
-    CatalogueFixture fixture;
-    fixture.write("data_spk.txt", cabinets);
-    fixture.write("data_amplis.txt", amplifiers);
+    CatalogueFixture fixture(cabinets, amplifiers);
     ModalWatcher watcher;
     WindowDriver driver;
     QVERIFY(driver.pick("comboBox_cabinets", cabinet));
@@ -229,9 +225,7 @@ void TestCalculation::refusalBox()
 // A model listed twice (its lines in two runs) is the same model either way.
 void TestCalculation::repeatedModelRun()
 {
-    CatalogueFixture fixture;
-    fixture.write("data_spk.txt", cabinets);
-    fixture.write("data_amplis.txt", amplifiers);
+    CatalogueFixture fixture(cabinets, amplifiers);
     WindowDriver driver;
     QComboBox* models = driver.combo("comboBox_amplis");
     QCOMPARE(models->count(), 8);

@@ -70,9 +70,7 @@ void TestHostileCatalogue::everySelection()
     QFETCH(QByteArray, cabinets);
     QFETCH(QByteArray, amplifiers);
 
-    CatalogueFixture fixture;
-    fixture.write("data_spk.txt", cabinets);
-    fixture.write("data_amplis.txt", amplifiers);
+    CatalogueFixture fixture(cabinets, amplifiers);
     ModalWatcher watcher;
     WindowDriver driver;
     const QRegularExpression shown(QStringLiteral("^(-|-?[0-9.]+(e[-+][0-9]+)? dBu)$"));

@@ -162,9 +162,7 @@ void TestMainWindow::startUp()
     QFETCH(QStringList, amplifierItems);
     QFETCH(bool, reset);
 
-    CatalogueFixture fixture;
-    fixture.write("data_spk.txt", cabinetFile);
-    fixture.write("data_amplis.txt", amplifierFile);
+    CatalogueFixture fixture(cabinetFile, amplifierFile);
     ModalWatcher watcher;
     WindowDriver driver;
     QStringList items;
@@ -212,9 +210,7 @@ void TestMainWindow::countWithoutCatalogue()
     QFETCH(QByteArray, amplifierFile);
     QFETCH(int, refusals);
 
-    CatalogueFixture fixture;
-    fixture.write("data_spk.txt", cabinetFile);
-    fixture.write("data_amplis.txt", amplifierFile);
+    CatalogueFixture fixture(cabinetFile, amplifierFile);
     ModalWatcher watcher;
     WindowDriver driver;
     const QString before = driver.display();
@@ -248,9 +244,7 @@ void TestMainWindow::reset()
     QFETCH(int, count);
     QFETCH(bool, pickPlain);
 
-    CatalogueFixture fixture;
-    fixture.write("data_spk.txt", cabinets);
-    fixture.write("data_amplis.txt", amplifiers);
+    CatalogueFixture fixture(cabinets, amplifiers);
     ModalWatcher watcher;
     WindowDriver driver;
     QVERIFY(driver.pick("comboBox_cabinets", "Cab 16"));

@@ -90,9 +90,7 @@ void TestCatalogue::cabinets()
     QFETCH(Ints, powers);
     QFETCH(Ints, impedances);
 
-    CatalogueFixture fixture;
-    fixture.write("data_spk.txt", file);
-    fixture.write("data_amplis.txt", ampHeader);
+    CatalogueFixture fixture(file, ampHeader);
     const Catalogue catalogue = Catalogue::load();
     QVERIFY(catalogue.complete());
     QCOMPARE(catalogue.cabinets.size(), names.size());
@@ -157,9 +155,7 @@ void TestCatalogue::amplifiers()
     QFETCH(Reals, levels);
     QFETCH(Ints, gains);
 
-    CatalogueFixture fixture;
-    fixture.write("data_spk.txt", "h\n");
-    fixture.write("data_amplis.txt", file);
+    CatalogueFixture fixture("h\n", file);
     const Catalogue catalogue = Catalogue::load();
     QVERIFY(catalogue.complete());
     QCOMPARE(catalogue.amplifiers.size(), names.size());
@@ -196,9 +192,7 @@ void TestCatalogue::modelNames()
     QFETCH(QByteArray, lines);
     QFETCH(QStringList, models);
 
-    CatalogueFixture fixture;
-    fixture.write("data_spk.txt", "h\n");
-    fixture.write("data_amplis.txt", ampHeader + lines);
+    CatalogueFixture fixture("h\n", ampHeader + lines);
     const Catalogue catalogue = Catalogue::load();
     QCOMPARE(catalogue.amplifierModels, models);
     QCOMPARE(catalogue.amplifiers.size(), lines.count('\n'));
@@ -269,9 +263,7 @@ void TestCatalogue::junk()
     QFETCH(QByteArray, file);
     QFETCH(int, rows);
 
-    CatalogueFixture fixture;
-    fixture.write("data_spk.txt", file);
-    fixture.write("data_amplis.txt", file);
+    CatalogueFixture fixture(file, file);
     const Catalogue catalogue = Catalogue::load();
     QVERIFY(catalogue.complete());
     QCOMPARE(catalogue.cabinets.size(), rows);

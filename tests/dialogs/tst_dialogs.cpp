@@ -147,9 +147,7 @@ void TestDialogs::aboutBox()
 
 void TestDialogs::guides()
 {
-    CatalogueFixture fixture;
-    fixture.write("data_spk.txt", "h\nCab,300,16\n");
-    fixture.write("data_amplis.txt", "h\nAmp,8,ST,50,36,30\n");
+    CatalogueFixture fixture("h\nCab,300,16\n", "h\nAmp,8,ST,50,36,30\n");
     QList<QPointer<Dialog2>> guides;
     {
         WindowDriver driver;

@@ -4,10 +4,12 @@
 #include <QDir>
 #include <QFile>
 
-CatalogueFixture::CatalogueFixture()
+CatalogueFixture::CatalogueFixture(const QByteArray& cabinets, const QByteArray& amplifiers)
     : previous(QDir::currentPath())
 {
     QDir::setCurrent(dir.path());
+    write(QStringLiteral("data_spk.txt"), cabinets);
+    write(QStringLiteral("data_amplis.txt"), amplifiers);
 }
 
 CatalogueFixture::~CatalogueFixture() { QDir::setCurrent(previous); }

@@ -9,7 +9,9 @@
 // it for the fixture's lifetime, as the program reads its files from there.
 class CatalogueFixture {
 public:
-    CatalogueFixture();
+    // Writes the two catalogue files unless their content is null.
+    explicit CatalogueFixture(
+        const QByteArray& cabinets = QByteArray(), const QByteArray& amplifiers = QByteArray());
     ~CatalogueFixture();
     CatalogueFixture(const CatalogueFixture&) = delete;
     CatalogueFixture& operator=(const CatalogueFixture&) = delete;
