@@ -3,15 +3,17 @@
 #include "ui_mainwindow.h"
 
 #include "catalogue.h"
+#include "configuration.h"
 #include "dialog.h"
 #include "dialog2.h"
 
+#include <QDir>
 #include <QMessageBox>
+#include <QSignalBlocker>
+#include <QTimer>
 
 namespace {
-const double lowestImpedance = 4.0; // ohms
-const double displayFloor = -10.0; // dBu
-const QString ohm = QStringLiteral(" \u03A9");
+const int problemsListed = 20;
 }
 
 MainWindow::MainWindow(QWidget* parent)
@@ -23,19 +25,56 @@ MainWindow::MainWindow(QWidget* parent)
     const Catalogue catalogue = Catalogue::load();
     cabinet_table = catalogue.cabinets;
     amp_table = catalogue.amplifiers;
-    amp_index = AmplifierIndex(amp_table);
-    QStringList cabinetNames;
-    cabinetNames.reserve(cabinet_table.size());
     for (const CabinetRecord& cabinet : cabinet_table)
-        cabinetNames.append(cabinet.name);
-    ui->comboBox_cabinets->addItems(cabinetNames);
+        ui->comboBox_cabinets->addItem(cabinet.name);
     ui->comboBox_amplis->addItems(catalogue.amplifierModels);
+
+    QStringList report;
+    for (const CatalogueProblem& problem : catalogue.unusable)
+        report.append(problem.listed());
+    if (!catalogue.unusable.isEmpty()) {
+        catalogue_title = QStringLiteral("Vantor cannot use its catalogue");
+        report.append(
+            QStringLiteral("Vantor looks for %1 and %2 in %3. Start it in a folder that holds "
+                           "them, or name the folder: vantor FOLDER")
+                .arg(Catalogue::cabinetFileName, Catalogue::amplifierFileName,
+                    QDir::toNativeSeparators(catalogue.folder)));
+    } else if (!catalogue.problems.isEmpty()) {
+        catalogue_title = QStringLiteral("Some catalogue lines may not be read as meant");
+    }
+    for (int i = 0; i < catalogue.problems.size() && i < problemsListed; ++i)
+        report.append(catalogue.problems.at(i).listed());
+    if (catalogue.problems.size() > problemsListed)
+        report.append(QStringLiteral("... and %1 more: vantor --check lists them all.")
+                          .arg(catalogue.problems.size() - problemsListed));
+    catalogue_report = report.join(QLatin1Char('\n'));
 
     if (catalogue.complete())
         on_pushButton_reset_clicked();
+    else
+        ui->label_alert_max->hide(); // no results, so nothing is at its maximum
 }
 
 MainWindow::~MainWindow() { delete ui; }
+
+void MainWindow::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (shown_before)
+        return;
+    shown_before = true;
+    if (!catalogue_title.isEmpty())
+        QTimer::singleShot(0, this, &MainWindow::reportCatalogue);
+}
+
+void MainWindow::reportCatalogue()
+{
+    QMessageBox box(this);
+    box.setIcon(QMessageBox::Warning);
+    box.setText(catalogue_title);
+    box.setInformativeText(catalogue_report);
+    box.exec();
+}
 
 void MainWindow::on_comboBox_amplis_activated(int index)
 {
@@ -45,26 +84,13 @@ void MainWindow::on_comboBox_amplis_activated(int index)
 
 void MainWindow::on_comboBox_cabinets_activated(int index)
 {
-    if (index < 0 || index >= cabinet_table.size())
-        return;
     index_cabinet = index;
-    const CabinetRecord& cabinet = cabinet_table.at(index);
-    imp_spk = cabinet.impedance;
-    imp_equiv = imp_spk / num_cabinets;
-    pow_spk = cabinet.program_power;
-    pow_equiv = num_cabinets * pow_spk;
     recalculate();
 }
 
 void MainWindow::on_spin_num_cabinets_valueChanged(int arg1)
 {
     num_cabinets = arg1;
-    // Without a cabinet row (no catalogue) there is nothing to recalculate.
-    if (index_cabinet < 0 || index_cabinet >= cabinet_table.size())
-        return;
-    const CabinetRecord& cabinet = cabinet_table.at(index_cabinet);
-    imp_equiv = static_cast<double>(cabinet.impedance) / num_cabinets;
-    pow_equiv = num_cabinets * static_cast<double>(cabinet.program_power);
     recalculate();
 }
 
@@ -77,38 +103,25 @@ void MainWindow::on_comboBox_mode_activated(int index)
     recalculate();
 }
 
+// Puts the first selection back (one cabinet, first entries, ST) and shows it
+// as any selection is shown, but a refusal only as "-": never a box.
 void MainWindow::on_pushButton_reset_clicked()
 {
-    // Setting the count first may run a nested recalculation (and even a
-    // nested reset); everything below overwrites what it displayed.
+    {
+        const QSignalBlocker blocker(ui->spin_num_cabinets);
+        ui->spin_num_cabinets->setValue(1);
+    }
     ui->spin_num_cabinets->setEnabled(true);
-    ui->spin_num_cabinets->setValue(1);
     ui->comboBox_cabinets->setEnabled(true);
     ui->comboBox_cabinets->setCurrentIndex(0);
-    ui->comboBox_mode->setEnabled(true);
     ui->comboBox_mode->setCurrentIndex(0);
     ui->comboBox_amplis->setEnabled(true);
     ui->comboBox_amplis->setCurrentIndex(0);
-
-    ui->label_imp->setText(QStringLiteral("Speaker impedance: 8") + ohm);
-    ui->label_max_pow->setText(QStringLiteral("Speaker program power: 200 W"));
-    ui->label_imp_equiv->setText(QStringLiteral("Equivalent impedance: 8") + ohm);
-    ui->label_equiv_pow->setText(QStringLiteral("Equivalent program power: 200W"));
-    ui->label_prog_power->setText(QStringLiteral("Max program voltage: 42.9 V"));
-    ui->label_amp_gain->setText(QStringLiteral("Amplifier gain: 32 dB"));
-    ui->lineaResultado->setText(QStringLiteral("2.3 dBu"));
-    ui->label_alert_max->hide();
-
-    imp_spk = 8.0;
-    imp_equiv = 8.0;
-    imp_amp = 8.0;
-    pow_spk = 200.0;
-    pow_equiv = 200.0;
-    max_voltage = 42.9;
-    amp_gain = 32.0;
-    mode = QStringLiteral("ST");
-    index_amplis = 0;
+    num_cabinets = 1;
     index_cabinet = 0;
+    index_amplis = 0;
+    mode = QStringLiteral("ST");
+    display(selection());
 }
 
 void MainWindow::on_actionAbout_triggered()
@@ -124,80 +137,54 @@ void MainWindow::on_actionGuide_triggered()
     guide_dialog->show();
 }
 
+Configuration MainWindow::selection() const
+{
+    return Configuration::calculate(cabinet_table, amp_table, index_cabinet, num_cabinets,
+        ui->comboBox_amplis->itemText(index_amplis), mode);
+}
+
+// A refused selection is told in a box; the reset then shows the first one.
 void MainWindow::recalculate()
 {
-    if (imp_equiv >= 8.0)
-        imp_amp = 8.0;
-    else if (imp_equiv >= lowestImpedance)
-        imp_amp = 4.0;
-
-    index_amp_record = findAmplifier(QStringLiteral("NO"));
-    bool found = index_amp_record >= 0;
-    if (found) {
-        ui->comboBox_mode->setEnabled(false);
-    } else {
-        ui->comboBox_mode->setEnabled(true);
-        index_amp_record = findAmplifier(mode);
-        found = index_amp_record >= 0;
-    }
-
-    if (found) {
-        const AmplifierRecord& amplifier = amp_table.at(index_amp_record);
-        max_voltage = QString::number(amplifier.max_voltage, 'g', 6).toDouble();
-        amp_gain = amplifier.gain;
-        updateThreshold();
-    } else {
-        refuse(QStringLiteral("This amplifier configuration is not supported"),
-            QStringLiteral("Please, check the selection"));
-    }
-
-    ui->label_imp->setText(
-        QStringLiteral("Speaker impedance: ") + QString::number(imp_spk, 'g', 6) + ohm);
-    ui->label_max_pow->setText(
-        QStringLiteral("Speaker program power: ") + QString::number(pow_spk, 'g', 6) + " W");
-    ui->label_imp_equiv->setText(
-        QStringLiteral("Equivalent impedance: ") + QString::number(imp_equiv, 'g', 2) + ohm);
-    ui->label_equiv_pow->setText(
-        QStringLiteral("Equivalent program power: ") + QString::number(pow_equiv, 'g', 6) + " W");
-    ui->label_prog_power->setText(
-        QStringLiteral("Max program voltage: ") + QString::number(max_voltage, 'g', 6) + " V");
-    ui->label_amp_gain->setText(
-        QStringLiteral("Amplifier gain: ") + QString::number(amp_gain, 'g', 6) + " dB");
-}
-
-int MainWindow::findAmplifier(const QString& mode)
-{
-    return amp_index.find(amp_table, ui->comboBox_amplis->itemText(index_amplis), imp_amp, mode);
-}
-
-void MainWindow::updateThreshold()
-{
-    if (imp_equiv < lowestImpedance) {
-        refuse(QStringLiteral("Equivalent impedance is below 4\u03A9!"),
-            QStringLiteral("In order to protect the amplifier, we don't recommend this "
-                           "configuration"));
+    const Configuration configuration = selection();
+    if (configuration.refusal == Configuration::Unsupported
+        || configuration.refusal == Configuration::LowImpedance) {
+        QMessageBox box;
+        box.setIcon(QMessageBox::Warning);
+        box.setText(configuration.warningText());
+        box.setInformativeText(configuration.warningDetails());
+        box.exec();
+        on_pushButton_reset_clicked();
         return;
     }
-
-    bool at_max = false;
-    const double t = amp_table.at(index_amp_record).threshold(pow_equiv, imp_equiv, at_max);
-    // A load that gives no level at all (a negative power in the catalogue)
-    // is shown like one below the floor, never as "nan dBu".
-    if (t < displayFloor || qIsNaN(t))
-        ui->lineaResultado->setText(QStringLiteral("-"));
-    else
-        ui->lineaResultado->setText(QString::number(t, 'g', 2) + QStringLiteral(" dBu"));
-    ui->label_alert_max->setVisible(at_max);
+    display(configuration);
 }
 
-// Tells the user why the selection cannot be used, then puts the window back
-// to its defaults.
-void MainWindow::refuse(const QString& text, const QString& informativeText)
+void MainWindow::display(const Configuration& configuration)
 {
-    QMessageBox box;
-    box.setIcon(QMessageBox::Warning);
-    box.setText(text);
-    box.setInformativeText(informativeText);
-    box.exec();
-    on_pushButton_reset_clicked();
+    imp_spk = configuration.imp_spk;
+    imp_equiv = configuration.imp_equiv;
+    imp_amp = configuration.imp_amp;
+    pow_spk = configuration.pow_spk;
+    pow_equiv = configuration.pow_equiv;
+    max_voltage = configuration.max_voltage;
+    amp_gain = configuration.amp_gain;
+    index_amp_record = configuration.row;
+
+    ui->comboBox_mode->setEnabled(configuration.modeSwitch);
+    updateThreshold(configuration);
+    const QStringList texts = configuration.labelTexts();
+    ui->label_imp->setText(texts.at(0));
+    ui->label_max_pow->setText(texts.at(1));
+    ui->label_imp_equiv->setText(texts.at(2));
+    ui->label_equiv_pow->setText(texts.at(3));
+    ui->label_prog_power->setText(texts.at(4));
+    ui->label_amp_gain->setText(texts.at(5));
+}
+
+void MainWindow::updateThreshold(const Configuration& configuration)
+{
+    ui->lineaResultado->setText(configuration.thresholdText());
+    ui->lineaResultado->setToolTip(configuration.thresholdDetails());
+    ui->label_alert_max->setVisible(configuration.at_max);
 }

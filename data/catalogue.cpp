@@ -1,189 +1,249 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "catalogue.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QTextStream>
-#include <QVarLengthArray>
+#include <QSet>
+#include <QtGlobal>
 
-#include <algorithm>
-#include <array>
-#include <limits>
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+#include <QStringDecoder>
+#else
+#include <QTextCodec>
+#endif
+
+#include <cmath>
 
 const QString Catalogue::cabinetFileName = QStringLiteral("data_spk.txt");
 const QString Catalogue::amplifierFileName = QStringLiteral("data_amplis.txt");
 
 namespace {
 
-// Text in the locale's encoding unless a byte-order mark names a Unicode one.
-void setUpStream(QTextStream& in)
+bool isUtf8(const QByteArray& bytes)
 {
 #if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
-    in.setEncoding(QStringConverter::System);
-#endif
-    in.setAutoDetectUnicode(true);
-}
-
-#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
-using Field = QStringView;
-Field fieldOf(const QString& line, int start, int size)
-{
-    return QStringView(line).mid(start, size);
-}
+    QStringDecoder decoder(QStringConverter::Utf8);
+    const QString text = decoder(bytes);
+    return !decoder.hasError();
 #else
-using Field = QStringRef;
-Field fieldOf(const QString& line, int start, int size) { return line.midRef(start, size); }
+    QTextCodec::ConverterState state;
+    QTextCodec::codecForMib(106)->toUnicode(bytes.constData(), bytes.size(), &state);
+    return state.invalidChars == 0 && state.remainingChars == 0;
 #endif
+}
 
-// The first `count` fields of a line cut at every comma, as views into it;
-// fields the line does not reach are empty. Nothing is copied, so a long line
-// with many commas costs no more than reading it.
-template <int count> std::array<Field, count> leadingFields(const QString& line)
+// What spreadsheet programs on Windows write: Latin-1 but for 0x80 to 0x9F.
+QString fromWindows1252(const QByteArray& bytes)
 {
-    std::array<Field, count> fields;
-    int start = 0;
-    for (Field& field : fields) {
-        if (start > line.size())
-            break;
-        int comma = line.indexOf(QLatin1Char(','), start);
-        if (comma < 0)
-            comma = line.size();
-        field = fieldOf(line, start, comma - start);
-        start = comma + 1;
+    static const char16_t high[32]
+        = { 0x20AC, 0x81, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+              0x2039, 0x0152, 0x8D, 0x017D, 0x8F, 0x90, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+              0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x9D, 0x017E, 0x0178 };
+    QString text(bytes.size(), Qt::Uninitialized);
+    for (int i = 0; i < bytes.size(); ++i) {
+        const uchar c = static_cast<uchar>(bytes.at(i));
+        text[i] = QChar(c >= 0x80 && c < 0xA0 ? high[c - 0x80] : c);
     }
-    return fields;
+    return text;
 }
 
-// The numbers QString::toInt and toDouble read, worked out here when a field is
-// plain digits, as nearly all are, which is where reading spent most of its
-// time; anything else is left to Qt.
-int toInt(Field field)
+// A byte-order mark names the file's Unicode encoding; without one the file
+// is UTF-8 when it is valid UTF-8, and otherwise Windows-1252.
+QString decode(const QByteArray& bytes, bool& windows1252)
 {
-    if (field.isEmpty() || field.size() > 9)
-        return field.toInt();
-    int value = 0;
-    for (const QChar c : field) {
-        const unsigned digit = c.unicode() - '0';
-        if (digit > 9)
-            return field.toInt();
-        value = value * 10 + static_cast<int>(digit);
+    windows1252 = false;
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+    if (const auto encoding = QStringConverter::encodingForData(bytes)) {
+        QStringDecoder decoder(*encoding);
+        return decoder(bytes);
     }
-    return value;
+#else
+    if (QTextCodec* codec = QTextCodec::codecForUtfText(bytes, nullptr))
+        return codec->toUnicode(bytes);
+#endif
+    if (isUtf8(bytes))
+        return QString::fromUtf8(bytes);
+    windows1252 = true;
+    return fromWindows1252(bytes);
 }
 
-// Digits with at most one full stop between them, 15 digits at most: both the
-// digits as a whole number and the power of ten are exact doubles, so their
-// quotient is the correctly rounded value, as Qt reads it.
-double toDouble(Field field)
+// A file's data lines, header dropped. Carriage returns are dropped wherever
+// they stand, and a last line end closes the last line rather than opening one.
+QStringList dataLines(
+    const QByteArray& content, const QString& path, QVector<CatalogueProblem>& problems)
 {
-    static const double powersOfTen[]
-        = { 1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15 };
-    qint64 digits = 0;
-    int count = 0;
-    int decimals = -1; // no full stop yet
-    for (const QChar c : field) {
-        if (c == QLatin1Char('.') && decimals < 0 && count > 0) {
-            decimals = 0;
-            continue;
-        }
-        const unsigned digit = c.unicode() - '0';
-        if (digit > 9 || ++count > 15)
-            return field.toDouble();
-        digits = digits * 10 + digit;
-        if (decimals >= 0)
-            ++decimals;
+    bool windows1252 = false;
+    QString text = decode(content, windows1252);
+    if (windows1252) {
+        const QList<QByteArray> raw = content.split('\n');
+        int line = 0;
+        while (line < raw.size() && isUtf8(raw.at(line)))
+            ++line;
+        problems.append({ path, line + 1,
+            QStringLiteral("not valid UTF-8: the file is read as Windows-1252") });
     }
-    if (count == 0 || decimals == 0)
-        return field.toDouble();
-    return static_cast<double>(digits) / powersOfTen[std::max(decimals, 0)];
+    text.remove(QLatin1Char('\r'));
+    QStringList lines = text.split(QLatin1Char('\n'));
+    if (lines.constLast().isEmpty())
+        lines.removeLast();
+    if (!lines.isEmpty())
+        lines.removeFirst();
+    return lines;
 }
 
-// Consecutive lines mostly repeat a model name: they then share the previous
-// line's string rather than each holding a copy.
-QString text(Field field, const QString& previous)
-{
-    return field == previous ? previous : field.toString();
-}
-
-// A file holds only a few different modes: each line shares the string of
-// the first line with its mode rather than holding a copy.
-class Modes {
+// Reads the fields of one data line and records what does not read as written.
+class LineReader {
 public:
-    QString text(Field field)
+    LineReader(const QString& line, const QString& path, int number, int expected,
+        QVector<CatalogueProblem>& problems)
+        : fields(line.split(QLatin1Char(',')))
+        , empty(line.isEmpty())
+        , path(path)
+        , number(number)
+        , problems(problems)
     {
-        for (const QString& mode : seen) {
-            if (field == mode)
-                return mode;
-        }
-        const QString mode = field.toString();
-        if (seen.size() < seen.capacity())
-            seen.append(mode);
-        return mode;
+        if (empty)
+            report(QStringLiteral("empty line: read as an entry with no name"));
+        else if (fields.size() != expected)
+            report(QStringLiteral("%1 fields where %2 are expected%3")
+                       .arg(fields.size())
+                       .arg(expected)
+                       .arg(fields.size() > expected ? QStringLiteral(" (a decimal comma?)")
+                                                     : QString()));
     }
+
+    QString field(int index) const { return fields.value(index); }
+
+    QString name()
+    {
+        const QString text = field(0);
+        if (text != text.trimmed())
+            report(QStringLiteral("name \"%1\" has blanks around it, which are kept").arg(text));
+        return text;
+    }
+
+    int whole(int index, const QString& what)
+    {
+        const QString text = field(index);
+        bool ok = false;
+        const int value = text.toInt(&ok);
+        if (!ok) {
+            bool real = false;
+            text.toDouble(&real);
+            notRead(what, text, real ? "a whole number" : "a number");
+        }
+        return value;
+    }
+
+    double real(int index, const QString& what)
+    {
+        const QString text = field(index);
+        bool ok = false;
+        const double value = text.toDouble(&ok);
+        if (!ok)
+            notRead(what, text, "a number");
+        else if (!std::isfinite(value))
+            report(QStringLiteral("%1 \"%2\" is not a finite number").arg(what, text.trimmed()));
+        return value;
+    }
+
+    // Only for numbers that were read as written: a misread one is reported already.
+    void aboveZero(double value, const QString& what, const QString& unit)
+    {
+        if (allRead && !(value > 0))
+            report(
+                QStringLiteral("%1 %2%3 is not above 0").arg(what, QString::number(value), unit));
+    }
+
+    // An empty line is reported once, as such.
+    void report(const QString& message)
+    {
+        if (empty && reported)
+            return;
+        reported = true;
+        problems.append({ path, number, message });
+    }
+
+    const QStringList fields;
+    const bool empty;
+    bool allRead = true;
 
 private:
-    QVarLengthArray<QString, 8> seen;
+    void notRead(const QString& what, const QString& text, const char* kind)
+    {
+        allRead = false;
+        if (text.trimmed().isEmpty())
+            report(QStringLiteral("%1 is empty: read as 0").arg(what));
+        else
+            report(QStringLiteral("%1 \"%2\" is not %3: read as 0")
+                       .arg(what, text.trimmed(), QLatin1String(kind)));
+    }
+
+    const QString path;
+    const int number;
+    QVector<CatalogueProblem>& problems;
+    bool reported = false;
 };
 
-// How many lines a file that can be read again holds, at most: the tables are
-// then allocated once instead of growing, which is most of the cost of a large
-// first read. The device is left where it was.
-int lineCount(QIODevice& device)
-{
-    if (device.isSequential())
-        return 0;
-    const qint64 start = device.pos();
-    qint64 lines = 1;
-    char chunk[1 << 16];
-    qint64 got;
-    while ((got = device.read(chunk, sizeof chunk)) > 0)
-        lines += std::count(chunk, chunk + got, '\n');
-    device.seek(start);
-    return static_cast<int>(std::min<qint64>(lines, std::numeric_limits<int>::max() / 64));
 }
 
-bool openText(QFile& file)
+void Catalogue::readCabinets(const QByteArray& content, const QString& path)
 {
-    // A directory opens on some systems but reads nothing: treat it as missing.
-    if (QFileInfo(file.fileName()).isDir())
-        return false;
-    return file.open(QIODevice::ReadOnly | QIODevice::Text);
-}
-
-}
-
-QVector<CabinetRecord> Catalogue::readCabinets(QIODevice& device)
-{
-    QVector<CabinetRecord> table;
-    table.reserve(lineCount(device));
-    QTextStream in(&device);
-    setUpStream(in);
-    in.readLine(); // header
-    QString line;
-    while (in.readLineInto(&line)) {
-        const auto f = leadingFields<3>(line);
-        table.append(CabinetRecord(toInt(f[1]), toInt(f[2]), f[0].toString()));
+    const QStringList lines = dataLines(content, path, problems);
+    for (int i = 0; i < lines.size(); ++i) {
+        LineReader in(lines.at(i), path, i + 2, 3, problems);
+        const QString name = in.name();
+        const int power = in.whole(1, QStringLiteral("power"));
+        const int impedance = in.whole(2, QStringLiteral("impedance"));
+        in.aboveZero(power, QStringLiteral("power"), QStringLiteral(" W"));
+        in.aboveZero(impedance, QStringLiteral("impedance"), QStringLiteral(" \u03A9"));
+        cabinets.append(CabinetRecord(power, impedance, name));
     }
-    return table;
+    if (lines.isEmpty())
+        problems.append({ path, 1, QStringLiteral("no cabinet lines after the header") });
 }
 
-QVector<AmplifierRecord> Catalogue::readAmplifiers(QIODevice& device)
+void Catalogue::readAmplifiers(const QByteArray& content, const QString& path)
 {
-    QVector<AmplifierRecord> table;
-    table.reserve(lineCount(device));
-    QTextStream in(&device);
-    setUpStream(in);
-    in.readLine(); // header
-    QString line;
-    const QString none;
-    Modes modes;
-    while (in.readLineInto(&line)) {
-        const auto f = leadingFields<6>(line);
-        const QString& previous = table.isEmpty() ? none : table.constLast().name;
-        table.append(AmplifierRecord(text(f[0], previous), toInt(f[1]), modes.text(f[2]),
-            toDouble(f[3]), toDouble(f[4]), toInt(f[5])));
+    const QStringList lines = dataLines(content, path, problems);
+    QSet<QString> earlierModels;
+    for (int i = 0; i < lines.size(); ++i) {
+        LineReader in(lines.at(i), path, i + 2, 6, problems);
+        const QString name = in.name();
+        const int impedance = in.whole(1, QStringLiteral("impedance"));
+        const QString mode = in.field(2);
+        const double voltage = in.real(3, QStringLiteral("maximum program voltage"));
+        const double level = in.real(4, QStringLiteral("maximum output level"));
+        const int gain = in.whole(5, QStringLiteral("gain"));
+        const QString previous = amplifiers.isEmpty() ? QString() : amplifiers.constLast().name;
+
+        if (mode != QLatin1String("ST") && mode != QLatin1String("BTL")
+            && mode != QLatin1String("NO"))
+            in.report(QStringLiteral("mode \"%1\" is not ST, BTL or NO: the line is never used")
+                          .arg(mode));
+        in.aboveZero(impedance, QStringLiteral("impedance"), QStringLiteral(" \u03A9"));
+        in.aboveZero(voltage, QStringLiteral("maximum program voltage"), QStringLiteral(" V"));
+        if (in.allRead && voltage > 0 && std::isfinite(level)) {
+            const double expected = 20.0 * std::log10(voltage / 0.7746);
+            if (std::fabs(level - expected) > 0.5)
+                in.report(QStringLiteral("maximum output level %1 dBu is %2 dB away from the %3 "
+                                         "dBu of %4 V")
+                              .arg(QString::number(level),
+                                  QString::number(std::fabs(level - expected), 'f', 1),
+                                  QString::number(expected, 'f', 1), QString::number(voltage)));
+        }
+        if (i > 0)
+            earlierModels.insert(previous);
+        if (name != previous && earlierModels.contains(name))
+            in.report(QStringLiteral("model \"%1\" continues here after other models: its lines "
+                                     "must stand together")
+                          .arg(name));
+        amplifiers.append(AmplifierRecord(name, impedance, mode, voltage, level, gain));
     }
-    return table;
+    if (lines.isEmpty())
+        problems.append({ path, 1, QStringLiteral("no amplifier lines after the header") });
+    amplifierModels = modelNames(amplifiers);
 }
 
 QStringList Catalogue::modelNames(const QVector<AmplifierRecord>& amplifiers)
@@ -198,21 +258,55 @@ QStringList Catalogue::modelNames(const QVector<AmplifierRecord>& amplifiers)
     return names;
 }
 
-Catalogue Catalogue::load(const QString& cabinetFile, const QString& amplifierFile)
+namespace {
+
+// The file's content, or an empty array and the reason it cannot be used.
+// Nothing that could block (a FIFO, a device) is ever opened.
+QByteArray readFile(const QString& path, QVector<CatalogueProblem>& unusable)
+{
+    const QFileInfo info(path);
+    QString why;
+    QFile file(path);
+    if (!info.exists())
+        why = QStringLiteral("not found");
+    else if (!info.isFile())
+        why = QStringLiteral("not a regular file");
+    else if (info.size() > Catalogue::maxBytes)
+        why = QStringLiteral("larger than 16 MiB");
+    else if (!file.open(QIODevice::ReadOnly))
+        why = QStringLiteral("cannot be read: %1").arg(file.errorString());
+    QByteArray content;
+    if (why.isEmpty()) {
+        content = file.read(Catalogue::maxBytes + 1);
+        if (content.size() > Catalogue::maxBytes)
+            why = QStringLiteral("larger than 16 MiB");
+        else if (content.count('\n') > Catalogue::maxLines + 1)
+            why = QStringLiteral("longer than %1 lines").arg(Catalogue::maxLines);
+    }
+    if (!why.isEmpty()) {
+        unusable.append({ path, 0, why });
+        return QByteArray();
+    }
+    return content;
+}
+
+}
+
+Catalogue Catalogue::load(const QString& folder)
 {
     Catalogue catalogue;
-    QFile cabinets(cabinetFile);
-    if (!openText(cabinets))
-        return catalogue;
-    catalogue.cabinetFileOpened = true;
-    catalogue.cabinets = readCabinets(cabinets);
-    cabinets.close();
+    const QDir dir(folder.isEmpty() ? QStringLiteral(".") : folder);
+    catalogue.folder = dir.absolutePath();
+    const auto path
+        = [&](const QString& name) { return folder.isEmpty() ? name : dir.filePath(name); };
 
-    QFile amplifiers(amplifierFile);
-    if (!openText(amplifiers))
+    const QByteArray cabinets = readFile(path(cabinetFileName), catalogue.unusable);
+    if (!catalogue.complete())
         return catalogue;
-    catalogue.amplifierFileOpened = true;
-    catalogue.amplifiers = readAmplifiers(amplifiers);
-    catalogue.amplifierModels = modelNames(catalogue.amplifiers);
+    catalogue.readCabinets(cabinets, path(cabinetFileName));
+
+    const QByteArray amplifiers = readFile(path(amplifierFileName), catalogue.unusable);
+    if (catalogue.complete())
+        catalogue.readAmplifiers(amplifiers, path(amplifierFileName));
     return catalogue;
 }

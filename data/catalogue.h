@@ -3,36 +3,39 @@
 
 #include "amplifierrecord.h"
 #include "cabinetrecord.h"
+#include "catalogueproblem.h"
 
 #include <QStringList>
 #include <QVector>
 
-class QIODevice;
-
-// The equipment catalogue as read from the two comma-separated files. Loading
-// reports nothing: a file that cannot be opened simply leaves its tables empty
-// and the catalogue incomplete.
+// The equipment catalogue as read from its two comma-separated files. Every
+// line after a file's header becomes one record, whatever it holds; what looks
+// wrong in a line is kept in `problems`, and a file that cannot be read at all
+// in `unusable`, for the caller to show.
 class Catalogue {
 public:
     static const QString cabinetFileName;
     static const QString amplifierFileName;
+    static const qint64 maxBytes = 16 * 1024 * 1024;
+    static const int maxLines = 100000; // after the header
 
-    // Reads the cabinet file and then, only if that opened, the amplifier file.
-    static Catalogue load(const QString& cabinetFile = cabinetFileName,
-        const QString& amplifierFile = amplifierFileName);
+    // Reads the cabinet file from `folder` (the working directory when empty)
+    // and then, only when that could be used, the amplifier file.
+    static Catalogue load(const QString& folder = QString());
 
-    // Every line after the header becomes one record.
-    static QVector<CabinetRecord> readCabinets(QIODevice& device);
-    static QVector<AmplifierRecord> readAmplifiers(QIODevice& device);
+    // Reads a file's content; `path` names it in the problems.
+    void readCabinets(const QByteArray& content, const QString& path);
+    void readAmplifiers(const QByteArray& content, const QString& path);
 
     // One selector entry per run of consecutive lines with the same model name.
     static QStringList modelNames(const QVector<AmplifierRecord>& amplifiers);
 
+    bool complete() const { return unusable.isEmpty(); }
+
     QVector<CabinetRecord> cabinets;
     QVector<AmplifierRecord> amplifiers;
     QStringList amplifierModels;
-    bool cabinetFileOpened = false;
-    bool amplifierFileOpened = false;
-
-    bool complete() const { return cabinetFileOpened && amplifierFileOpened; }
+    QVector<CatalogueProblem> problems;
+    QVector<CatalogueProblem> unusable;
+    QString folder; // absolute
 };

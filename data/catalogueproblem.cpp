@@ -1,0 +1,19 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "catalogueproblem.h"
+
+#include <QFileInfo>
+
+QString CatalogueProblem::located() const
+{
+    if (line <= 0)
+        return QStringLiteral("%1: %2").arg(path, message);
+    return QStringLiteral("%1:%2: %3").arg(path).arg(line).arg(message);
+}
+
+QString CatalogueProblem::listed() const
+{
+    const QString file = QFileInfo(path).fileName();
+    if (line <= 0)
+        return QStringLiteral("%1: %2").arg(file, message);
+    return QStringLiteral("%1, line %2: %3").arg(file).arg(line).arg(message);
+}

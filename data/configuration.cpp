@@ -1,0 +1,174 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "configuration.h"
+
+#include <QtNumeric>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+const double lowestImpedance = 4.0; // ohms
+const double displayFloor = -10.0; // dBu
+const double dbuReference = 0.7745966692414834; // volts at 0 dBu
+const QString ohm = QStringLiteral(" \u03A9");
+
+QString number(double value, int precision = 6)
+{
+    return qIsNaN(value) ? QStringLiteral("-") : QString::number(value, 'g', precision);
+}
+
+// Three significant digits, trailing zeros kept: 1.00, 0.0412, 47.8, 123.
+QString threeDigits(double value)
+{
+    if (!qIsFinite(value))
+        return QStringLiteral("-");
+    const int magnitude
+        = value == 0 ? 0 : static_cast<int>(std::floor(std::log10(std::fabs(value))));
+    const QString rounded = QString::number(value, 'g', 3).toUpper();
+    if (rounded.contains(QLatin1Char('E')))
+        return rounded;
+    return QString::number(rounded.toDouble(), 'f', std::max(0, 2 - magnitude));
+}
+
+// "Speaker impedance: 8 Ω", or "Speaker impedance: -" when it is not known.
+QString label(const QString& caption, double value, const QString& unit, int precision = 6)
+{
+    return caption + number(value, precision) + (qIsNaN(value) ? QString() : unit);
+}
+}
+
+int Configuration::findAmplifier(const QVector<AmplifierRecord>& amplifiers, const QString& name,
+    double impedance, const QString& mode)
+{
+    for (int row = 0; row < amplifiers.size(); ++row) {
+        if (amplifiers.at(row).matches(name, impedance, mode))
+            return row;
+    }
+    return -1;
+}
+
+Configuration Configuration::calculate(const QVector<CabinetRecord>& cabinets,
+    const QVector<AmplifierRecord>& amplifiers, int cabinet, int count, const QString& amplifier,
+    const QString& mode)
+{
+    Configuration c;
+    c.cabinet = cabinet;
+    c.count = count;
+    c.amplifier = amplifier;
+    c.mode = mode;
+    c.imp_spk = c.pow_spk = c.imp_equiv = c.pow_equiv = c.imp_amp = qQNaN();
+    c.max_voltage = c.amp_gain = c.max_level = c.threshold = qQNaN();
+    if (cabinet < 0 || cabinet >= cabinets.size() || count < 1)
+        return c;
+
+    const CabinetRecord& chosen = cabinets.at(cabinet);
+    c.cabinetName = chosen.name;
+    c.imp_spk = chosen.impedance;
+    c.pow_spk = chosen.program_power;
+    c.imp_equiv = c.imp_spk / count;
+    c.pow_equiv = count * c.pow_spk;
+    // A load below 4 ohms is sought at 4 ohms, so that it is refused the same
+    // way whatever was chosen before.
+    c.imp_amp = c.imp_equiv >= 8.0 ? 8.0 : 4.0;
+
+    c.row = findAmplifier(amplifiers, amplifier, c.imp_amp, QStringLiteral("NO"));
+    c.modeSwitch = c.row < 0;
+    if (c.modeSwitch)
+        c.row = findAmplifier(amplifiers, amplifier, c.imp_amp, mode);
+    if (c.row < 0) {
+        c.refusal = Unsupported;
+        return c;
+    }
+    const AmplifierRecord& matched = amplifiers.at(c.row);
+    c.max_voltage = QString::number(matched.max_voltage, 'g', 6).toDouble();
+    c.amp_gain = matched.gain;
+    c.max_level = matched.max_level;
+    if (c.imp_equiv < lowestImpedance) {
+        c.refusal = LowImpedance;
+        return c;
+    }
+    c.refusal = Accepted;
+    c.threshold = matched.threshold(c.pow_equiv, c.imp_equiv, c.at_max);
+    return c;
+}
+
+QStringList Configuration::labelTexts() const
+{
+    return {
+        label(QStringLiteral("Speaker impedance: "), imp_spk, ohm),
+        label(QStringLiteral("Speaker program power: "), pow_spk, QStringLiteral(" W")),
+        label(QStringLiteral("Equivalent impedance: "), imp_equiv, ohm, 2),
+        label(QStringLiteral("Equivalent program power: "), pow_equiv, QStringLiteral(" W")),
+        label(QStringLiteral("Max program voltage: "), max_voltage, QStringLiteral(" V")),
+        label(QStringLiteral("Amplifier gain: "), amp_gain, QStringLiteral(" dB")),
+    };
+}
+
+// A threshold below the floor, or no level at all (no power, or a negative
+// one), shows as "-", never as "nan dBu".
+bool Configuration::thresholdShown() const { return threshold >= displayFloor; }
+
+QString Configuration::thresholdText() const
+{
+    if (!thresholdShown())
+        return QStringLiteral("-");
+    return QString::number(threshold, 'g', 2) + QStringLiteral(" dBu");
+}
+
+QString Configuration::thresholdDetails() const
+{
+    if (!thresholdShown())
+        return QString();
+    return QStringLiteral("%1 dBV, %2 V rms at the amplifier's input; the output is held at %3 V")
+        .arg(thresholdDbvText(), thresholdVoltsText(), heldVoltageText());
+}
+
+QString Configuration::warningText() const
+{
+    switch (refusal) {
+    case Unsupported:
+        return QStringLiteral("This amplifier configuration is not supported");
+    case LowImpedance:
+        return QStringLiteral("Equivalent impedance is below 4\u03A9!");
+    default:
+        return QString();
+    }
+}
+
+QString Configuration::warningDetails() const
+{
+    switch (refusal) {
+    case Unsupported:
+        return QStringLiteral("Please, check the selection");
+    case LowImpedance:
+        return QStringLiteral(
+            "In order to protect the amplifier, we don't recommend this configuration");
+    default:
+        return QString();
+    }
+}
+
+// 0 dBV is 1 V: the dBu reference is 20·log10(0.7746) = -2.218 dBV.
+double Configuration::thresholdDbv() const { return threshold + 20.0 * std::log10(dbuReference); }
+
+double Configuration::thresholdVolts() const
+{
+    return dbuReference * std::pow(10.0, threshold / 20.0);
+}
+
+double Configuration::heldVoltage() const
+{
+    return dbuReference * std::pow(10.0, (threshold + amp_gain) / 20.0);
+}
+
+QString Configuration::thresholdDbvText() const
+{
+    return thresholdShown() ? threeDigits(thresholdDbv()) : QStringLiteral("-");
+}
+
+QString Configuration::thresholdVoltsText() const
+{
+    return thresholdShown() ? threeDigits(thresholdVolts()) : QStringLiteral("-");
+}
+
+QString Configuration::heldVoltageText() const { return threeDigits(heldVoltage()); }

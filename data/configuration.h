@@ -1,0 +1,66 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "amplifierrecord.h"
+#include "cabinetrecord.h"
+
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+// One selection (cabinet row, count, amplifier model, mode) and everything
+// worked out from it: the loads, the matched amplifier row or the refusal,
+// the threshold, and the texts that show them. The window and the sheet both
+// take their numbers and texts from here. A number that a selection leaves
+// unknown is NaN and shows as "-".
+class Configuration {
+public:
+    enum Refusal { Accepted, NoCabinet, Unsupported, LowImpedance };
+
+    static Configuration calculate(const QVector<CabinetRecord>& cabinets,
+        const QVector<AmplifierRecord>& amplifiers, int cabinet, int count,
+        const QString& amplifier, const QString& mode);
+
+    // The first row that matches, or -1.
+    static int findAmplifier(const QVector<AmplifierRecord>& amplifiers, const QString& name,
+        double impedance, const QString& mode);
+
+    // The six result labels, top left to bottom right.
+    QStringList labelTexts() const;
+    // Not below the display floor, and a number at all.
+    bool thresholdShown() const;
+    QString thresholdText() const;
+    // The same threshold in dBV and volts and the output it holds, for a tooltip.
+    QString thresholdDetails() const;
+    // The warning's main and informative texts; empty when nothing is refused.
+    QString warningText() const;
+    QString warningDetails() const;
+
+    double thresholdDbv() const;
+    double thresholdVolts() const; // rms, at the amplifier's input
+    double heldVoltage() const; // rms, at the amplifier's output
+    // Those with three significant digits; "-" where the threshold shows so.
+    QString thresholdDbvText() const;
+    QString thresholdVoltsText() const;
+    QString heldVoltageText() const;
+
+    int cabinet = 0;
+    QString cabinetName;
+    int count = 1;
+    QString amplifier;
+    QString mode;
+
+    Refusal refusal = NoCabinet;
+    bool modeSwitch = true; // the model has ST and BTL lines at this load
+    int row = -1; // of the amplifier table
+    double imp_spk;
+    double pow_spk;
+    double imp_equiv;
+    double pow_equiv;
+    double imp_amp; // rated load impedance the row is sought at
+    double max_voltage;
+    double amp_gain;
+    double max_level;
+    double threshold;
+    bool at_max = false;
+};
