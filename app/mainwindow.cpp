@@ -40,7 +40,7 @@ MainWindow::MainWindow(QWidget* parent)
                 .arg(Catalogue::cabinetFileName, Catalogue::amplifierFileName,
                     QDir::toNativeSeparators(catalogue.folder)));
     } else if (!catalogue.problems.isEmpty()) {
-        catalogue_title = QStringLiteral("Some catalogue lines may not be read as meant");
+        catalogue_title = QStringLiteral("Vantor found problems in its catalogue");
     }
     for (int i = 0; i < catalogue.problems.size() && i < problemsListed; ++i)
         report.append(catalogue.problems.at(i).listed());

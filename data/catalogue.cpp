@@ -230,8 +230,8 @@ void Catalogue::readAmplifiers(const QByteArray& content, const QString& path)
                 in.report(QStringLiteral("maximum output level %1 dBu is %2 dB away from the %3 "
                                          "dBu of %4 V")
                               .arg(QString::number(level),
-                                  QString::number(std::fabs(level - expected), 'f', 1),
-                                  QString::number(expected, 'f', 1), QString::number(voltage)));
+                                  QString::number(std::fabs(level - expected), 'f', 2),
+                                  QString::number(expected, 'f', 2), QString::number(voltage)));
         }
         if (i > 0)
             earlierModels.insert(previous);
@@ -280,8 +280,8 @@ QByteArray readFile(const QString& path, QVector<CatalogueProblem>& unusable)
         content = file.read(Catalogue::maxBytes + 1);
         if (content.size() > Catalogue::maxBytes)
             why = QStringLiteral("larger than 16 MiB");
-        else if (content.count('\n') > Catalogue::maxLines + 1)
-            why = QStringLiteral("longer than %1 lines").arg(Catalogue::maxLines);
+        else if (content.count('\n') + (content.endsWith('\n') ? 0 : 1) - 1 > Catalogue::maxLines)
+            why = QStringLiteral("more than %1 lines after the header").arg(Catalogue::maxLines);
     }
     if (!why.isEmpty()) {
         unusable.append({ path, 0, why });

@@ -16,8 +16,8 @@ class Catalogue {
 public:
     static const QString cabinetFileName;
     static const QString amplifierFileName;
-    static const qint64 maxBytes = 16 * 1024 * 1024;
-    static const int maxLines = 100000; // after the header
+    static constexpr qint64 maxBytes = 16 * 1024 * 1024;
+    static constexpr int maxLines = 100000; // after the header
 
     // Reads the cabinet file from `folder` (the working directory when empty)
     // and then, only when that could be used, the amplifier file.

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "configuration.h"
 
-#include <QtNumeric>
-
 #include <algorithm>
 #include <cmath>
 
@@ -56,8 +54,6 @@ Configuration Configuration::calculate(const QVector<CabinetRecord>& cabinets,
     c.count = count;
     c.amplifier = amplifier;
     c.mode = mode;
-    c.imp_spk = c.pow_spk = c.imp_equiv = c.pow_equiv = c.imp_amp = qQNaN();
-    c.max_voltage = c.amp_gain = c.max_level = c.threshold = qQNaN();
     if (cabinet < 0 || cabinet >= cabinets.size() || count < 1)
         return c;
 

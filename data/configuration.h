@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 #include <QVector>
+#include <QtNumeric>
 
 // One selection (cabinet row, count, amplifier model, mode) and everything
 // worked out from it: the loads, the matched amplifier row or the refusal,
@@ -53,14 +54,14 @@ public:
     Refusal refusal = NoCabinet;
     bool modeSwitch = true; // the model has ST and BTL lines at this load
     int row = -1; // of the amplifier table
-    double imp_spk;
-    double pow_spk;
-    double imp_equiv;
-    double pow_equiv;
-    double imp_amp; // rated load impedance the row is sought at
-    double max_voltage;
-    double amp_gain;
-    double max_level;
-    double threshold;
+    double imp_spk = qQNaN();
+    double pow_spk = qQNaN();
+    double imp_equiv = qQNaN();
+    double pow_equiv = qQNaN();
+    double imp_amp = qQNaN(); // rated load impedance the row is sought at
+    double max_voltage = qQNaN();
+    double amp_gain = qQNaN();
+    double max_level = qQNaN();
+    double threshold = qQNaN();
     bool at_max = false;
 };

@@ -8,14 +8,16 @@
 #include <QPushButton>
 #include <QSpinBox>
 
-WindowDriver::WindowDriver() { window.show(); }
+WindowDriver::WindowDriver()
+{
+    window.show();
+    QCoreApplication::processEvents(); // the box about the catalogue, if any
+}
 
 QComboBox* WindowDriver::combo(const QString& objectName) const
 {
     return find<QComboBox>(objectName);
 }
-
-QLabel* WindowDriver::label(const QString& objectName) const { return find<QLabel>(objectName); }
 
 QSpinBox* WindowDriver::count() const
 {
@@ -40,25 +42,45 @@ bool WindowDriver::pick(const QString& comboName, const QString& itemText) const
 
 void WindowDriver::setCount(int value) const { count()->setValue(value); }
 
-void WindowDriver::clickReset() const
+bool WindowDriver::act(const QString& action) const
 {
-    find<QPushButton>(QStringLiteral("pushButton_reset"))->click();
+    const QString what = action.section('=', 0, 0);
+    const QString value = action.section('=', 1);
+    if (what == "cabinet")
+        return pick("comboBox_cabinets", value);
+    if (what == "amp")
+        return pick("comboBox_amplis", value);
+    if (what == "mode")
+        return pick("comboBox_mode", value.toInt());
+    if (what == "count")
+        setCount(value.toInt());
+    else if (what == "reset")
+        find<QPushButton>(QStringLiteral("pushButton_reset"))->click();
+    else
+        return false;
+    return true;
 }
 
 QString WindowDriver::text(const QString& objectName) const
 {
     if (auto* edit = find<QLineEdit>(objectName))
         return edit->text();
-    if (QLabel* shown = label(objectName))
+    if (auto* shown = find<QLabel>(objectName))
         return shown->text();
     return QStringLiteral("<no widget %1>").arg(objectName);
 }
 
-QString WindowDriver::threshold() const { return text(QStringLiteral("lineaResultado")); }
-
 bool WindowDriver::alertShown() const
 {
-    return !label(QStringLiteral("label_alert_max"))->isHidden();
+    return !find<QLabel>(QStringLiteral("label_alert_max"))->isHidden();
+}
+
+QStringList WindowDriver::boxTexts() const
+{
+    QStringList texts;
+    for (const ModalWatcher::Seen& box : watcher.seen)
+        texts << box.text;
+    return texts;
 }
 
 QString WindowDriver::display() const
@@ -80,23 +102,6 @@ QString WindowDriver::display() const
         shown += text(name) + "\n";
     shown += alertShown() ? "alert shown" : "alert hidden";
     return shown;
-}
-
-QString WindowDriver::defaultDisplay(bool afterRefusal)
-{
-    return QString::fromUtf8("count=1 enabled\n"
-                             "comboBox_cabinets=0 enabled\n"
-                             "comboBox_amplis=0 enabled\n"
-                             "comboBox_mode=0 enabled\n"
-                             "Speaker impedance: 8 \u03A9\n"
-                             "Speaker program power: 200 W\n"
-                             "Equivalent impedance: 8 \u03A9\n"
-                             "Equivalent program power: %1\n"
-                             "Max program voltage: 42.9 V\n"
-                             "Amplifier gain: 32 dB\n"
-                             "2.3 dBu\n"
-                             "alert hidden")
-        .arg(afterRefusal ? "200 W" : "200W");
 }
 
 QStringList WindowDriver::visibleWindows()

@@ -2,19 +2,22 @@
 #pragma once
 
 #include "mainwindow.h"
+#include "modalwatcher.h"
 
 #include <QString>
 #include <QStringList>
 
 class QComboBox;
-class QLabel;
 class QSpinBox;
 
 // Drives a MainWindow through its widgets' object names, as a user would.
+// Every box the window raises, from its first showing on, is closed and kept
+// in `watcher.seen`.
 class WindowDriver {
 public:
     WindowDriver();
 
+    ModalWatcher watcher;
     MainWindow window;
 
     template <typename T> T* find(const QString& objectName) const
@@ -22,7 +25,6 @@ public:
         return window.findChild<T*>(objectName);
     }
     QComboBox* combo(const QString& objectName) const;
-    QLabel* label(const QString& objectName) const;
     QSpinBox* count() const;
 
     // Picks an entry as the user does: only on an enabled selector, which
@@ -30,17 +32,15 @@ public:
     bool pick(const QString& comboName, int index) const;
     bool pick(const QString& comboName, const QString& itemText) const;
     void setCount(int value) const;
-    void clickReset() const;
+    // "cabinet=NAME", "amp=NAME", "mode=INDEX", "count=N" or "reset".
+    bool act(const QString& action) const;
 
     QString text(const QString& objectName) const; // a label's or line edit's text
-    QString threshold() const;
     bool alertShown() const;
+    QStringList boxTexts() const;
 
     // Every input's entry and enabled state and every result, one per line.
     QString display() const;
-    // display() of the default state; after a refusal the recalculation
-    // writes the equivalent power with a blank before the unit.
-    static QString defaultDisplay(bool afterRefusal = false);
 
     // Class names of the top-level windows still shown: a test that ends
     // with one open has left a box or dialog behind.
