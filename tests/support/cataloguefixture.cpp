@@ -22,19 +22,4 @@ bool CatalogueFixture::write(const QString& name, const QByteArray& content) con
     return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
 }
 
-bool CatalogueFixture::copy(const QString& from, const QString& name) const
-{
-    return QFile::copy(from, path(name));
-}
-
 QString CatalogueFixture::path(const QString& name) const { return dir.filePath(name); }
-
-QByteArray CatalogueFixture::randomBytes(int size, quint32 seed)
-{
-    QByteArray bytes(size, '\0');
-    for (char& byte : bytes) {
-        seed = seed * 1103515245u + 12345u;
-        byte = static_cast<char>(seed >> 16);
-    }
-    return bytes;
-}

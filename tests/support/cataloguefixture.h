@@ -18,11 +18,7 @@ public:
 
     // Writes a file into the directory; a null content writes nothing.
     bool write(const QString& name, const QByteArray& content) const;
-    bool copy(const QString& from, const QString& name) const;
     QString path(const QString& name) const;
-
-    // The same bytes for the same seed on every run and machine.
-    static QByteArray randomBytes(int size, quint32 seed);
 
 private:
     QTemporaryDir dir;
