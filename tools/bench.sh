@@ -64,8 +64,8 @@ for i in 0 1 2; do
     peak[i]="$(median <"bench-data/peak-$i")"
     times="$(awk -v name="${names[i]}" '$1 == name { print $2 * 1000 }' bench-data/startup-times)"
     startup[i]="$(median <<<"$times" | awk '{ printf "%.2f", $1 }')"
-    echo "${names[i]}: ${startup[i]} ms, median of $(wc -l <<<"$times") runs;" \
-        "${peak[i]} KiB peak, median of $peak_runs"
+    echo "${names[i]}: ${startup[i]} ms, median of $(wc -l <<<"$times") runs" \
+        "(fastest $(sort -n <<<"$times" | head -1) ms); ${peak[i]} KiB peak, median of $peak_runs"
 done
 
 echo "=== One load and one pick, in process"
