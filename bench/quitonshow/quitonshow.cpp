@@ -1,26 +1,31 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// A Qt generic plugin, loaded into any Qt program through
+// QT_QPA_GENERIC_PLUGINS=vantorquitonshow, that quits the application once its
+// first window has been exposed: built, shown and painted. A program that has
+// not done so within ten seconds is ended by SIGALRM, so that it fails.
 #include <QCoreApplication>
 #include <QEvent>
 #include <QGenericPlugin>
 #include <QWindow>
 
+#include <unistd.h>
+
 namespace {
 
-// Quits the application, through its event loop, once the first window has
-// been exposed: the window is then built, shown and painted.
 class QuitOnShow : public QObject {
 public:
-    QuitOnShow() { QCoreApplication::instance()->installEventFilter(this); }
+    QuitOnShow()
+    {
+        alarm(10);
+        QCoreApplication::instance()->installEventFilter(this);
+    }
 
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (!quitting && event->type() == QEvent::Expose) {
-            auto* window = qobject_cast<QWindow*>(watched);
-            if (window && window->isExposed()) {
-                quitting = true;
-                QMetaObject::invokeMethod(
-                    QCoreApplication::instance(), "quit", Qt::QueuedConnection);
-            }
+        auto* window = qobject_cast<QWindow*>(watched);
+        if (!quitting && event->type() == QEvent::Expose && window && window->isExposed()) {
+            quitting = true;
+            QMetaObject::invokeMethod(QCoreApplication::instance(), "quit", Qt::QueuedConnection);
         }
         return false;
     }
@@ -36,12 +41,7 @@ class QuitOnShowPlugin : public QGenericPlugin {
     Q_PLUGIN_METADATA(IID QGenericPluginFactoryInterface_iid FILE "quitonshow.json")
 
 public:
-    QObject* create(const QString& key, const QString&) override
-    {
-        if (key.compare(QLatin1String("vantorquitonshow"), Qt::CaseInsensitive) != 0)
-            return nullptr;
-        return new QuitOnShow;
-    }
+    QObject* create(const QString&, const QString&) override { return new QuitOnShow; }
 };
 
 #include "quitonshow.moc"
