@@ -53,7 +53,7 @@ public:
 
     Refusal refusal = NoCabinet;
     bool modeSwitch = true; // the model has ST and BTL lines at this load
-    int row = -1; // of the amplifier table
+    int row = -1; // of the amplifier lines it was given
     double imp_spk = qQNaN();
     double pow_spk = qQNaN();
     double imp_equiv = qQNaN();

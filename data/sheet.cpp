@@ -53,15 +53,23 @@ QVector<Configuration> Sheet::selections(
         if (!models.contains(model) && (amplifiers.isEmpty() || amplifiers.contains(model)))
             models.append(model);
     }
+    // Each model's own lines, in file order: the lookup finds the same first
+    // line in them as in the whole table, without walking it for every row.
+    QVector<QVector<AmplifierRecord>> lines(models.size());
+    for (const AmplifierRecord& line : catalogue.amplifiers) {
+        const int model = models.indexOf(line.name);
+        if (model >= 0)
+            lines[model].append(line);
+    }
     QVector<Configuration> rows;
     for (int cabinet = 0; cabinet < catalogue.cabinets.size(); ++cabinet) {
         if (!cabinets.isEmpty() && !cabinets.contains(catalogue.cabinets.at(cabinet).name))
             continue;
         for (int count = 1; count <= 4; ++count) {
-            for (const QString& model : models) {
+            for (int model = 0; model < models.size(); ++model) {
                 const auto calculate = [&](const QString& mode) {
-                    return Configuration::calculate(
-                        catalogue.cabinets, catalogue.amplifiers, cabinet, count, model, mode);
+                    return Configuration::calculate(catalogue.cabinets, lines.at(model), cabinet,
+                        count, models.at(model), mode);
                 };
                 const Configuration stereo = calculate(QStringLiteral("ST"));
                 rows.append(stereo);

@@ -6,6 +6,6 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/install-deps.sh
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release
-cmake --build build --parallel "$(nproc)"
+cmake --build build --parallel "$(nproc)" --target vantor
 cd build
 exec ./vantor "$@"
