@@ -65,8 +65,6 @@ private slots:
     void cleanup() { QCOMPARE(WindowDriver::visibleWindows(), QStringList()); }
     void windowAgrees();
     void filters();
-    void units_data();
-    void units();
 };
 
 // Every row of the sheet, set in the window by a user's picks, shows there
@@ -157,43 +155,6 @@ void TestSheet::filters()
     const QStringList table = Sheet::table(rows).split('\n', Qt::SkipEmptyParts);
     QCOMPARE(table.size(), 1 + rows.size());
     QVERIFY(table.at(1).startsWith("Four 500  1      4"));
-}
-
-// 0 dBu is -2.218 dBV and 0.7746 V; the output held adds the gain.
-void TestSheet::units_data()
-{
-    QTest::addColumn<double>("threshold");
-    QTest::addColumn<QString>("dbv");
-    QTest::addColumn<QString>("volts");
-    QTest::addColumn<QString>("held");
-
-    QTest::newRow("0 dBu") << 0.0 << "-2.22"
-                           << "0.775"
-                           << "30.8";
-    QTest::newRow("2.26 dBu") << 2.2597 << "0.0412"
-                              << "1.00"
-                              << "40.0";
-    QTest::newRow("-10 dBu") << -10.0 << "-12.2"
-                             << "0.245"
-                             << "9.75";
-    QTest::newRow("below the floor") << -10.5 << "-"
-                                     << "-"
-                                     << "9.21";
-}
-
-void TestSheet::units()
-{
-    QFETCH(double, threshold);
-    QFETCH(QString, dbv);
-    QFETCH(QString, volts);
-    QFETCH(QString, held);
-
-    Configuration c;
-    c.threshold = threshold;
-    c.amp_gain = 32;
-    QCOMPARE(c.thresholdDbvText(), dbv);
-    QCOMPARE(c.thresholdVoltsText(), volts);
-    QCOMPARE(c.heldVoltageText(), held);
 }
 
 QTEST_MAIN(TestSheet)
