@@ -48,8 +48,9 @@ bool WindowDriver::act(const QString& action) const
     const QString value = action.section('=', 1);
     if (what == "cabinet")
         return pick("comboBox_cabinets", value);
-    if (what == "amp")
-        return pick("comboBox_amplis", value);
+    if (what == "amp") // a name, or an entry's index
+        return value.toInt() || value == "0" ? pick("comboBox_amplis", value.toInt())
+                                             : pick("comboBox_amplis", value);
     if (what == "mode")
         return pick("comboBox_mode", value.toInt());
     if (what == "count")
