@@ -25,7 +25,9 @@ expected=(
     usr/share/applications/$app_id.desktop
     usr/share/metainfo/$app_id.metainfo.xml
     usr/share/vantor/Orlena-Audio-logo-60px.png
+    usr/share/vantor/Orlena-Audio-logo-60px@2x.png
     usr/share/vantor/banner3.png
+    usr/share/vantor/banner3@2x.png
     usr/share/vantor/data_amplis.txt
     usr/share/vantor/data_spk.txt
 )
