@@ -121,6 +121,7 @@ void MainWindow::on_actionAbout_triggered()
 void MainWindow::on_actionGuide_triggered()
 {
     guide_dialog = new Dialog2(this);
+    guide_dialog->setAttribute(Qt::WA_DeleteOnClose);
     guide_dialog->show();
 }
 

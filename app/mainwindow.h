@@ -6,6 +6,7 @@
 #include "cabinetrecord.h"
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QString>
 #include <QVector>
 
@@ -49,7 +50,7 @@ private:
     void refuse(const QString& text, const QString& informativeText);
 
     Ui::MainWindow* ui;
-    Dialog2* guide_dialog = nullptr;
+    QPointer<Dialog2> guide_dialog; // guides delete themselves when closed
     QVector<AmplifierRecord> amp_table;
     QVector<CabinetRecord> cabinet_table;
     double imp_spk = 8.0;
