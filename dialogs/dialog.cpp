@@ -3,10 +3,11 @@
 #include "ui_dialog.h"
 
 #include <QDesktopServices>
+#include <QMessageBox>
 #include <QUrl>
 
-const QString Dialog::supportAddress = QStringLiteral("support@orlena-audio.example");
-const QString Dialog::copyAddress = QStringLiteral("service@orlena-audio.example");
+const QString Dialog::supportAddress = QStringLiteral("help@orlena.example");
+const QString Dialog::copyAddress = QStringLiteral("service@orlena.example");
 
 Dialog::Dialog(QWidget* parent)
     : QDialog(parent)
@@ -27,5 +28,12 @@ void Dialog::on_label_3_linkActivated(const QString& link)
     const QString mail = QStringLiteral("mailto:?to=") + supportAddress + QStringLiteral("&cc=")
         + copyAddress + QStringLiteral("&subject=Vantor Support Request")
         + QStringLiteral("&body=Dear Orlena Audio,");
-    QDesktopServices::openUrl(QUrl(mail, QUrl::TolerantMode));
+    if (QDesktopServices::openUrl(QUrl(mail, QUrl::TolerantMode)))
+        return;
+    // Without a mail program the click would seem to do nothing.
+    QMessageBox box(QMessageBox::Information, QStringLiteral("Support"),
+        QStringLiteral("No mail program could be opened. Please write to %1").arg(supportAddress),
+        QMessageBox::Ok, this);
+    box.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    box.exec();
 }
