@@ -2,6 +2,7 @@
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
 
+#include "appearance.h"
 #include "catalogue.h"
 #include "dialog.h"
 #include "dialog2.h"
@@ -19,6 +20,7 @@ MainWindow::MainWindow(QWidget* parent)
     , ui(new Ui::MainWindow)
 {
     ui->setupUi(this);
+    Appearance::sharpen(ui->label, QStringLiteral("banner3.png"));
 
     const Catalogue catalogue = Catalogue::load();
     cabinet_table = catalogue.cabinets;

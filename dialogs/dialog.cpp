@@ -2,6 +2,8 @@
 #include "dialog.h"
 #include "ui_dialog.h"
 
+#include "appearance.h"
+
 #include <QDesktopServices>
 #include <QMessageBox>
 #include <QUrl>
@@ -14,6 +16,7 @@ Dialog::Dialog(QWidget* parent)
     , ui(new Ui::Dialog)
 {
     ui->setupUi(this);
+    Appearance::sharpen(ui->label, QStringLiteral("Orlena-Audio-logo-60px.png"));
     // The form's support line leaves the address open, so the link shows the
     // same address the mail goes to.
     ui->label_3->setText(ui->label_3->text().arg(supportAddress));
