@@ -4,16 +4,8 @@
 
 #include <QApplication>
 #include <QFileInfo>
-#include <QFontInfo>
-#include <QFontMetrics>
 #include <QLabel>
 #include <QPixmap>
-
-namespace {
-const int lineHeight = 13; // pixels: the tightest rows of the forms
-const int smallestPixelSize = 8;
-const char* const forms[] = { "MainWindow", "Dialog", "Dialog2" };
-}
 
 void Appearance::prepare()
 {
@@ -26,25 +18,7 @@ void Appearance::prepare()
 void Appearance::apply()
 {
     QApplication::setStyle(new FormStyle);
-    // Only the fixed forms: menus, message boxes and tooltips lay themselves
-    // out and keep the desktop's font.
-    const QFont font = formFont(QApplication::font());
-    for (const char* form : forms)
-        QApplication::setFont(font, form);
     QApplication::setWindowIcon(icon());
-}
-
-QFont Appearance::formFont(const QFont& desktop)
-{
-    QFont font = desktop;
-    int pixels = QFontInfo(desktop).pixelSize();
-    for (; pixels > smallestPixelSize; --pixels) {
-        font.setPixelSize(pixels);
-        if (QFontMetrics(font).height() <= lineHeight)
-            break;
-    }
-    font.setPixelSize(pixels);
-    return font;
 }
 
 QIcon Appearance::icon()

@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "formstyle.h"
 
+#include <QApplication>
 #include <QComboBox>
+#include <QFontInfo>
+#include <QFontMetrics>
 #include <QHelpEvent>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -12,6 +15,14 @@
 #include <cmath>
 
 namespace {
+// The forms' tightest fits: rows 13 pixels high, and the User Guide's
+// longest line in the 451 pixels of its text.
+const qreal lineHeight = 13;
+const qreal guideWidth = 451;
+const char* const guideLongestLine
+    = "power that the cabinet is able to manage exceeds the maximum power of the amplifier. ";
+const int smallestPixelSize = 8;
+const char* const forms[] = { "MainWindow", "Dialog", "Dialog2" };
 const int arrowWidth = 11;
 const double readable = 4.5; // WCAG AA for body text
 
@@ -54,6 +65,55 @@ bool textRoles(const QWidget* widget, QPalette::ColorRole& text, QPalette::Color
         return false;
     }
     return true;
+}
+
+// The desktop's font at the largest pixel size, at most its own, whose lines
+// fit the forms' rows and the User Guide's width.
+QFont formFont(const QFont& desktop)
+{
+    QFont font = desktop;
+    int pixels = QFontInfo(desktop).pixelSize();
+    for (; pixels > smallestPixelSize; --pixels) {
+        font.setPixelSize(pixels);
+        const QFontMetricsF metrics(font);
+        if (metrics.height() <= lineHeight
+            && metrics.horizontalAdvance(QLatin1String(guideLongestLine)) <= guideWidth)
+            break;
+    }
+    font.setPixelSize(pixels);
+    return font;
+}
+
+// Only the fixed forms: menus, message boxes and tooltips lay themselves out
+// and keep the desktop's font. Setting the desktop's font clears these, so
+// it runs again on every change of the application font.
+void fitForms()
+{
+    const QFont font = formFont(QApplication::font());
+    for (const char* form : forms)
+        if (QApplication::font(form) != font)
+            QApplication::setFont(font, form);
+}
+
+// Makes the widget's text readable on the background under it.
+void keepReadable(QWidget* widget)
+{
+    QPalette::ColorRole text;
+    QPalette::ColorRole background;
+    if (!textRoles(widget, text, background))
+        return;
+    QPalette palette = widget->palette();
+    bool changed = false;
+    for (const QPalette::ColorGroup group : { QPalette::Active, QPalette::Inactive }) {
+        const QColor back = palette.color(group, background);
+        if (contrast(over(palette.color(group, text), back), back) >= readable)
+            continue;
+        palette.setColor(group, text,
+            contrast(Qt::black, back) >= contrast(Qt::white, back) ? Qt::black : Qt::white);
+        changed = true;
+    }
+    if (changed)
+        widget->setPalette(palette);
 }
 
 bool textFits(const QComboBox* box, const QStyle* style)
@@ -102,44 +162,48 @@ void FormStyle::drawControl(ControlElement element, const QStyleOption* option, 
     QProxyStyle::drawControl(element, option, painter, widget);
 }
 
+void FormStyle::polish(QApplication* application)
+{
+    QProxyStyle::polish(application);
+    fitForms();
+    application->installEventFilter(this);
+}
+
+void FormStyle::unpolish(QApplication* application)
+{
+    application->removeEventFilter(this);
+    QProxyStyle::unpolish(application);
+}
+
 void FormStyle::polish(QWidget* widget)
 {
     QProxyStyle::polish(widget);
-    if (qobject_cast<QComboBox*>(widget))
-        widget->installEventFilter(this);
-
-    QPalette::ColorRole text;
-    QPalette::ColorRole background;
-    if (!textRoles(widget, text, background))
-        return;
-    QPalette palette = widget->palette();
-    bool changed = false;
-    for (const QPalette::ColorGroup group : { QPalette::Active, QPalette::Inactive }) {
-        const QColor back = palette.color(group, background);
-        if (contrast(over(palette.color(group, text), back), back) >= readable)
-            continue;
-        palette.setColor(group, text,
-            contrast(Qt::black, back) >= contrast(Qt::white, back) ? Qt::black : Qt::white);
-        changed = true;
-    }
-    if (changed)
-        widget->setPalette(palette);
+    keepReadable(widget);
 }
 
-void FormStyle::unpolish(QWidget* widget)
-{
-    if (qobject_cast<QComboBox*>(widget))
-        widget->removeEventFilter(this);
-    QProxyStyle::unpolish(widget);
-}
-
+// Watches every object of the application.
 bool FormStyle::eventFilter(QObject* watched, QEvent* event)
 {
-    auto* box = qobject_cast<QComboBox*>(watched);
-    if (box && event->type() == QEvent::ToolTip && box->toolTip().isEmpty()
-        && !textFits(box, this)) {
-        QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), box->currentText(), box);
-        return true;
+    switch (event->type()) {
+    case QEvent::ApplicationFontChange:
+        if (watched == qApp)
+            fitForms();
+        break;
+    case QEvent::PaletteChange:
+        if (watched->isWidgetType())
+            keepReadable(static_cast<QWidget*>(watched));
+        break;
+    case QEvent::ToolTip: {
+        auto* box = qobject_cast<QComboBox*>(watched);
+        if (box && box->toolTip().isEmpty() && !textFits(box, this)) {
+            QToolTip::showText(
+                static_cast<QHelpEvent*>(event)->globalPos(), box->currentText(), box);
+            return true;
+        }
+        break;
+    }
+    default:
+        break;
     }
     return QProxyStyle::eventFilter(watched, event);
 }

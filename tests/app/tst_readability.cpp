@@ -217,13 +217,16 @@ void TestReadability::textsFit_data()
 {
     QTest::addColumn<QString>("family");
     QTest::addColumn<int>("points");
+    QTest::addColumn<bool>("late");
 
     // Debian's default, KDE's, the Windows-metric one and GNOME's, each at
-    // its desktop's default size.
-    QTest::newRow("DejaVu Sans 9") << "DejaVu Sans" << 9;
-    QTest::newRow("Noto Sans 9") << "Noto Sans" << 9;
-    QTest::newRow("Liberation Sans 9") << "Liberation Sans" << 9;
-    QTest::newRow("Cantarell 11") << "Cantarell" << 11;
+    // its desktop's default size; a platform theme may also set the font
+    // only once the windows are up.
+    QTest::newRow("DejaVu Sans 9") << "DejaVu Sans" << 9 << false;
+    QTest::newRow("Noto Sans 9") << "Noto Sans" << 9 << false;
+    QTest::newRow("Liberation Sans 9") << "Liberation Sans" << 9 << false;
+    QTest::newRow("Cantarell 11") << "Cantarell" << 11 << false;
+    QTest::newRow("DejaVu Sans 9, set late") << "DejaVu Sans" << 9 << true;
 }
 
 // Every text of every window, in every widget it shows in, lies whole inside
@@ -234,16 +237,21 @@ void TestReadability::textsFit()
 {
     QFETCH(QString, family);
     QFETCH(int, points);
+    QFETCH(bool, late);
     if (QFontInfo(QFont(family)).family() != family)
         QSKIP("font not installed");
 
-    QApplication::setFont(QFont(family, points));
+    QApplication::setFont(QFont(late ? "Liberation Serif" : family, late ? 30 : points));
     Appearance::apply();
     WindowDriver driver;
     Dialog about;
     Dialog2 guide;
     about.show();
     guide.show();
+    if (late) {
+        QApplication::setFont(QFont(family, points));
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    }
 
     QStringList failures;
     const auto check = [&](QWidget* widget, const QString& text) {
@@ -312,10 +320,13 @@ void TestReadability::textsFit()
 void TestReadability::contrast_data()
 {
     QTest::addColumn<QPalette>("palette");
+    QTest::addColumn<bool>("late");
 
     std::unique_ptr<QStyle> fusion(QStyleFactory::create("Fusion"));
-    QTest::newRow("light") << fusion->standardPalette();
-    QTest::newRow("dark") << darkPalette();
+    const QPalette light = fusion->standardPalette();
+    QTest::newRow("light") << light << false;
+    QTest::newRow("dark") << darkPalette() << false;
+    QTest::newRow("dark, set late") << darkPalette() << true;
 }
 
 // Texts whose colour comes from the desktop's palette keep a contrast of at
@@ -324,11 +335,15 @@ void TestReadability::contrast_data()
 void TestReadability::contrast()
 {
     QFETCH(QPalette, palette);
+    QFETCH(bool, late);
 
-    QApplication::setPalette(palette);
+    std::unique_ptr<QStyle> fusion(QStyleFactory::create("Fusion"));
+    QApplication::setPalette(late ? fusion->standardPalette() : palette);
     Appearance::apply();
-    QCOMPARE(QApplication::palette().color(QPalette::Text), palette.color(QPalette::Text));
     WindowDriver driver;
+    if (late)
+        QApplication::setPalette(palette);
+    QCOMPARE(QApplication::palette().color(QPalette::Text), palette.color(QPalette::Text));
     QStringList failures;
     const auto check = [&](const QString& what, QWidget* widget, const QRect& area) {
         const double ratio = textContrast(widget, area);
