@@ -35,7 +35,9 @@ void Dialog::on_label_3_linkActivated(const QString& link)
         return;
     // Without a mail program the click would seem to do nothing.
     QMessageBox box(QMessageBox::Information, QStringLiteral("Support"),
-        QStringLiteral("No mail program could be opened. Please write to %1").arg(supportAddress),
+        QStringLiteral("No mail program could be opened for the support request.\n"
+                       "Please write to %1")
+            .arg(supportAddress),
         QMessageBox::Ok, this);
     box.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     box.exec();
