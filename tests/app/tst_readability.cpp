@@ -192,8 +192,8 @@ void TestReadability::initTestCase()
         for (QLabel* label : driver.window.findChildren<QLabel*>())
             if (!shown[label->objectName()].contains(label->text()))
                 shown[label->objectName()] << label->text();
-        if (!shown["lineaResultado"].contains(driver.threshold()))
-            shown["lineaResultado"] << driver.threshold();
+        if (!shown["lineaResultado"].contains(driver.text("lineaResultado")))
+            shown["lineaResultado"] << driver.text("lineaResultado");
     };
     QComboBox* amplifiers = driver.combo("comboBox_amplis");
     QComboBox* cabinets = driver.combo("comboBox_cabinets");
