@@ -140,23 +140,13 @@ double textContrast(QWidget* widget, const QRect& area)
 
 QPalette darkPalette()
 {
-    QPalette dark;
-    const QColor window(53, 53, 53);
-    dark.setColor(QPalette::Window, window);
+    QPalette dark(QColor(53, 53, 53)); // button and window
     dark.setColor(QPalette::WindowText, Qt::white);
-    dark.setColor(QPalette::Base, QColor(35, 35, 35));
-    dark.setColor(QPalette::AlternateBase, window);
-    dark.setColor(QPalette::ToolTipBase, QColor(25, 25, 25));
-    dark.setColor(QPalette::ToolTipText, Qt::white);
-    dark.setColor(QPalette::Text, Qt::white);
-    dark.setColor(QPalette::Button, window);
     dark.setColor(QPalette::ButtonText, Qt::white);
-    dark.setColor(QPalette::BrightText, Qt::red);
-    dark.setColor(QPalette::Link, QColor(42, 130, 218));
+    dark.setColor(QPalette::Base, QColor(35, 35, 35));
+    dark.setColor(QPalette::Text, Qt::white);
     dark.setColor(QPalette::Highlight, QColor(42, 130, 218));
     dark.setColor(QPalette::HighlightedText, QColor(35, 35, 35));
-    dark.setColor(QPalette::Disabled, QPalette::Text, QColor(127, 127, 127));
-    dark.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(127, 127, 127));
     return dark;
 }
 }
