@@ -9,6 +9,7 @@
 #include <QAbstractItemView>
 #include <QAbstractTextDocumentLayout>
 #include <QComboBox>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -174,7 +175,7 @@ void TestReadability::initTestCase()
     QLocale::setDefault(QLocale::c());
     catalogue.reset(new CatalogueFixture);
     for (const char* name : { "data_spk.txt", "data_amplis.txt" })
-        QVERIFY(catalogue->copy(QStringLiteral(VANTOR_RESOURCES "/") + name, name));
+        QVERIFY(QFile::copy(QStringLiteral(VANTOR_RESOURCES "/") + name, catalogue->path(name)));
 
     ModalWatcher watcher;
     WindowDriver driver;
