@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "appearance.h"
 #include "commandline.h"
 #include "mainwindow.h"
 
@@ -11,11 +12,13 @@ int main(int argc, char* argv[])
         QCoreApplication application(argc, argv);
         return CommandLine::run(application.arguments());
     }
+    Appearance::prepare();
     QApplication application(argc, argv);
 #ifdef VANTOR_APP_ID
     // Lets the desktop match the windows to the installed launcher and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral(VANTOR_APP_ID));
 #endif
+    Appearance::apply();
     int status = 0;
     if (!CommandLine::enterFolder(application.arguments(), status))
         return status;

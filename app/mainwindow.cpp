@@ -2,6 +2,7 @@
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
 
+#include "appearance.h"
 #include "catalogue.h"
 #include "configuration.h"
 #include "dialog.h"
@@ -21,6 +22,7 @@ MainWindow::MainWindow(QWidget* parent)
     , ui(new Ui::MainWindow)
 {
     ui->setupUi(this);
+    Appearance::sharpen(ui->label, QStringLiteral("banner3.png"));
 
     const Catalogue catalogue = Catalogue::load();
     cabinet_table = catalogue.cabinets;
@@ -134,6 +136,7 @@ void MainWindow::on_actionAbout_triggered()
 void MainWindow::on_actionGuide_triggered()
 {
     guide_dialog = new Dialog2(this);
+    guide_dialog->setAttribute(Qt::WA_DeleteOnClose);
     guide_dialog->show();
 }
 

@@ -5,6 +5,7 @@
 #include "cabinetrecord.h"
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QString>
 #include <QVector>
 
@@ -54,7 +55,7 @@ private:
     void reportCatalogue();
 
     Ui::MainWindow* ui;
-    Dialog2* guide_dialog = nullptr;
+    QPointer<Dialog2> guide_dialog; // guides delete themselves when closed
     QVector<AmplifierRecord> amp_table;
     QVector<CabinetRecord> cabinet_table;
     double imp_spk = 0.0;

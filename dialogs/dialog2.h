@@ -16,5 +16,7 @@ public:
     ~Dialog2() override;
 
 private:
+    void fitBanner();
+
     Ui::Dialog2* ui;
 };

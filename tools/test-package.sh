@@ -25,7 +25,9 @@ expected=(
     usr/share/applications/$app_id.desktop
     usr/share/metainfo/$app_id.metainfo.xml
     usr/share/vantor/Orlena-Audio-logo-60px.png
+    usr/share/vantor/Orlena-Audio-logo-60px@2x.png
     usr/share/vantor/banner3.png
+    usr/share/vantor/banner3@2x.png
     usr/share/vantor/data_amplis.txt
     usr/share/vantor/data_spk.txt
 )
@@ -53,6 +55,7 @@ appstreamcli validate --no-net --pedantic "$metainfo"
 grep -qx 'Path=/usr/share/vantor' "$desktop" || fail "the launcher does not start in /usr/share/vantor"
 grep -qx 'Exec=vantor' "$desktop" || fail "the launcher does not run vantor"
 grep -qx "Icon=$app_id" "$desktop" || fail "the launcher does not name the icon $app_id"
+grep -qx "StartupWMClass=vantor" "$desktop" || fail "the launcher does not name the windows' class"
 grep -q "<launchable type=\"desktop-id\">$app_id.desktop</launchable>" "$metainfo" \
     || fail "the metainfo does not name the launcher"
 grep -q '<release version="1.0"' "$metainfo" || fail "the metainfo has no release 1.0"

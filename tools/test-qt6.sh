@@ -3,7 +3,8 @@
 # Builds Vantor against Qt 6 in build-qt6/ and runs every test headless there.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-tools/install-deps.sh qt6-base-dev qt6-base-dev-tools
+. tools/test-fonts.sh
+tools/install-deps.sh qt6-base-dev qt6-base-dev-tools "${test_fonts[@]}"
 export QT_QPA_PLATFORM=offscreen
 cmake -S . -B build-qt6 -DCMAKE_BUILD_TYPE=Release -DVANTOR_QT_MAJOR=6
 cmake --build build-qt6 --parallel "$(nproc)"

@@ -6,7 +6,8 @@
 # for what Qt's offscreen platform plugin never frees.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-tools/install-deps.sh clang libclang-rt-dev
+. tools/test-fonts.sh
+tools/install-deps.sh clang libclang-rt-dev "${test_fonts[@]}"
 flags="-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer"
 cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
     -DCMAKE_CXX_FLAGS="$flags" -DCMAKE_EXE_LINKER_FLAGS="$flags" -DVANTOR_BENCHMARKS=OFF

@@ -8,6 +8,7 @@
 # even when an earlier one failed; the exit status is non-zero when any did.
 set -uo pipefail
 cd "$(dirname "$0")/.."
+. tools/test-fonts.sh
 failed=()
 stage() {
     echo "=== $1"
@@ -15,7 +16,7 @@ stage() {
 }
 # errexit does not hold inside a stage (it runs as the left of ||): chain.
 qt5() {
-    tools/install-deps.sh \
+    tools/install-deps.sh "${test_fonts[@]}" \
         && cmake -S . -B build -DCMAKE_BUILD_TYPE=Release \
         && cmake --build build --parallel "$(nproc)" \
         && (cd build && ctest --output-on-failure)

@@ -1,0 +1,209 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "formstyle.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <QHelpEvent>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QStyleFactory>
+#include <QStyleOptionComboBox>
+#include <QToolTip>
+
+#include <cmath>
+
+namespace {
+// The forms' tightest fits: rows 13 pixels high, and the User Guide's
+// longest line in the 451 pixels of its text.
+const qreal lineHeight = 13;
+const qreal guideWidth = 451;
+const char* const guideLongestLine
+    = "power that the cabinet is able to manage exceeds the maximum power of the amplifier. ";
+const int smallestPixelSize = 8;
+const char* const forms[] = { "MainWindow", "Dialog", "Dialog2" };
+const int arrowWidth = 11;
+const double readable = 4.5; // WCAG AA for body text
+
+double luminance(const QColor& colour)
+{
+    const auto linear = [](double value) {
+        return value <= 0.03928 ? value / 12.92 : std::pow((value + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF())
+        + 0.0722 * linear(colour.blueF());
+}
+
+// WCAG contrast ratio of two opaque colours, 1 to 21.
+double contrast(const QColor& a, const QColor& b)
+{
+    const double la = luminance(a);
+    const double lb = luminance(b);
+    return (qMax(la, lb) + 0.05) / (qMin(la, lb) + 0.05);
+}
+
+QColor over(const QColor& colour, const QColor& background)
+{
+    const double a = colour.alphaF();
+    return QColor::fromRgbF(colour.redF() * a + background.redF() * (1 - a),
+        colour.greenF() * a + background.greenF() * (1 - a),
+        colour.blueF() * a + background.blueF() * (1 - a));
+}
+
+// The roles a widget's text and the background under it are drawn in, for
+// the widgets on which a form's palette can force one and not the other.
+bool textRoles(const QWidget* widget, QPalette::ColorRole& text, QPalette::ColorRole& background)
+{
+    if (qobject_cast<const QLineEdit*>(widget)) {
+        text = QPalette::Text;
+        background = QPalette::Base;
+    } else if (qobject_cast<const QMenuBar*>(widget)) {
+        text = QPalette::ButtonText;
+        background = QPalette::Window;
+    } else {
+        return false;
+    }
+    return true;
+}
+
+// The desktop's font at the largest pixel size, at most its own, whose lines
+// fit the forms' rows and the User Guide's width.
+QFont formFont(const QFont& desktop)
+{
+    QFont font = desktop;
+    int pixels = QFontInfo(desktop).pixelSize();
+    for (; pixels > smallestPixelSize; --pixels) {
+        font.setPixelSize(pixels);
+        const QFontMetricsF metrics(font);
+        if (metrics.height() <= lineHeight
+            && metrics.horizontalAdvance(QLatin1String(guideLongestLine)) <= guideWidth)
+            break;
+    }
+    font.setPixelSize(pixels);
+    return font;
+}
+
+// Only the fixed forms: menus, message boxes and tooltips lay themselves out
+// and keep the desktop's font. Setting the desktop's font clears these, so
+// it runs again on every change of the application font.
+void fitForms()
+{
+    const QFont font = formFont(QApplication::font());
+    for (const char* form : forms)
+        if (QApplication::font(form) != font)
+            QApplication::setFont(font, form);
+}
+
+// Makes the widget's text readable on the background under it.
+void keepReadable(QWidget* widget)
+{
+    QPalette::ColorRole text;
+    QPalette::ColorRole background;
+    if (!textRoles(widget, text, background))
+        return;
+    QPalette palette = widget->palette();
+    bool changed = false;
+    for (const QPalette::ColorGroup group : { QPalette::Active, QPalette::Inactive }) {
+        const QColor back = palette.color(group, background);
+        if (contrast(over(palette.color(group, text), back), back) >= readable)
+            continue;
+        palette.setColor(group, text,
+            contrast(Qt::black, back) >= contrast(Qt::white, back) ? Qt::black : Qt::white);
+        changed = true;
+    }
+    if (changed)
+        widget->setPalette(palette);
+}
+
+bool textFits(const QComboBox* box, const QStyle* style)
+{
+    QStyleOptionComboBox option;
+    option.initFrom(box);
+    option.editable = box->isEditable();
+    const QRect field
+        = style->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, box);
+    return box->fontMetrics().horizontalAdvance(box->currentText()) <= field.width() - 2;
+}
+}
+
+FormStyle::FormStyle()
+    : QProxyStyle(QStyleFactory::create(QStringLiteral("Fusion")))
+{
+}
+
+QRect FormStyle::subControlRect(ComplexControl control, const QStyleOptionComplex* option,
+    SubControl subControl, const QWidget* widget) const
+{
+    const auto* box = qstyleoption_cast<const QStyleOptionComboBox*>(option);
+    if (control == CC_ComboBox && box && !box->editable) {
+        const QRect& r = option->rect;
+        if (subControl == SC_ComboBoxArrow)
+            return visualRect(option->direction, r,
+                QRect(r.right() - arrowWidth, r.top(), arrowWidth, r.height()));
+        if (subControl == SC_ComboBoxEditField)
+            return visualRect(option->direction, r,
+                QRect(r.left() + 2, r.top() + 2, r.width() - arrowWidth - 4, r.height() - 4));
+    }
+    return QProxyStyle::subControlRect(control, option, subControl, widget);
+}
+
+void FormStyle::drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+    const QWidget* widget) const
+{
+    const auto* box = qstyleoption_cast<const QStyleOptionComboBox*>(option);
+    if (element == CE_ComboBoxLabel && box && !box->editable) {
+        QStyleOptionComboBox elided(*box);
+        const int room = subControlRect(CC_ComboBox, box, SC_ComboBoxEditField, widget).width() - 2;
+        elided.currentText = box->fontMetrics.elidedText(box->currentText, Qt::ElideMiddle, room);
+        QProxyStyle::drawControl(element, &elided, painter, widget);
+        return;
+    }
+    QProxyStyle::drawControl(element, option, painter, widget);
+}
+
+void FormStyle::polish(QApplication* application)
+{
+    QProxyStyle::polish(application);
+    fitForms();
+    application->installEventFilter(this);
+}
+
+void FormStyle::unpolish(QApplication* application)
+{
+    application->removeEventFilter(this);
+    QProxyStyle::unpolish(application);
+}
+
+void FormStyle::polish(QWidget* widget)
+{
+    QProxyStyle::polish(widget);
+    keepReadable(widget);
+}
+
+// Watches every object of the application.
+bool FormStyle::eventFilter(QObject* watched, QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::ApplicationFontChange:
+        if (watched == qApp)
+            fitForms();
+        break;
+    case QEvent::PaletteChange:
+        if (watched->isWidgetType())
+            keepReadable(static_cast<QWidget*>(watched));
+        break;
+    case QEvent::ToolTip: {
+        auto* box = qobject_cast<QComboBox*>(watched);
+        if (box && box->toolTip().isEmpty() && !textFits(box, this)) {
+            QToolTip::showText(
+                static_cast<QHelpEvent*>(event)->globalPos(), box->currentText(), box);
+            return true;
+        }
+        break;
+    }
+    default:
+        break;
+    }
+    return QProxyStyle::eventFilter(watched, event);
+}
