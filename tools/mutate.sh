@@ -10,7 +10,7 @@ exec python3 "$0" "$@"
 # tree is never written to.
 import argparse, os, random, re, shutil, signal, subprocess, sys, time
 
-TOKEN = re.compile(r'"(?:\\.|[^"\\])*"|\'(?:\\.|[^\'\\])*\'|//|/\*|\d[\w.]*|[A-Za-z_]\w*'
+TOKEN = re.compile(r'"(?:\\.|[^"\\])*"|\'(?:\\.|[^\'\\])*\'|\d[\w.]*|[A-Za-z_]\w*'
                    r'|->|::|&&|\|\||\+\+|--|[<>=!+\-*/]=|<<|>>|\S')
 SWAP = {'<': '<=', '<=': '<', '>': '>=', '>=': '>', '==': '!=', '!=': '==',
         '+': '-', '-': '+', '*': '/', '/': '*', '+=': '-=', '-=': '+=', '*=': '/=', '/=': '*=',
@@ -30,8 +30,11 @@ def number(token):
 
 def mutants(path, text):
     """(path, line index, column, original, replacement) for every fault in one file."""
-    found, in_comment, previous, inactive = [], False, '', []
-    for i, line in enumerate(text.split('\n')):
+    blank = lambda m: m.group() if m.group()[0] in '"\'' else re.sub(r'[^\n]', ' ', m.group())
+    code = re.sub(r'"(?:\\.|[^"\\\n])*"|\'(?:\\.|[^\'\\\n])*\'|//[^\n]*|/\*.*?\*/', blank, text,
+                  flags=re.S)  # comments become spaces
+    found, previous, inactive = [], '', []
+    for i, line in enumerate(code.split('\n')):
         stripped = line.strip()
         if stripped.startswith('#if'):  # the Qt 6 branches are not built here
             inactive.append('QT_VERSION_CHECK(6' in stripped)
@@ -41,22 +44,13 @@ def mutants(path, text):
             inactive.pop()
         if stripped.startswith('#') or not stripped or any(inactive):
             continue
-        statement = not in_comment and line[0].isspace() and (CALL.match(line) or ASSIGN.match(line)) \
+        statement = line[0].isspace() and (CALL.match(line) or ASSIGN.match(line)) \
             and line.count('(') == line.count(')') and previous.endswith((';', '{', '}', ')', 'else'))
         if statement and path.endswith('.cpp') and not stripped.startswith(('return', 'const ', 'else')):
             found.append((path, i, len(line) - len(line.lstrip()), stripped, None))
+        previous = line.rstrip()
         for m in TOKEN.finditer(line):
             token, start, end = m.group(), m.start(), m.end()
-            if in_comment:
-                in_comment = token != '*/' and not line[:end].endswith('*/')
-                continue
-            if token == '//':
-                break
-            if token == '/*':
-                in_comment = '*/' not in line[end:]
-                if not in_comment:
-                    continue
-                break
             new = SWAP.get(token)
             if token in SPACED and not (line[start - 1:start] == ' ' == line[end:end + 1]):
                 new = None
@@ -70,8 +64,6 @@ def mutants(path, text):
                 new = number(token)
             if new is not None:
                 found.append((path, i, start, token, new))
-        if not in_comment:
-            previous = line.split('//')[0].rstrip()
     return found
 
 
@@ -145,7 +137,7 @@ def main():
         killed += built and not passed
         survived += built and passed
         failed += not built
-        print(f'{name}:{i + 1}: {old} -> {"(deleted)" if new is None else new}: {verdict}',
+        print(f'{name}:{i + 1}: {old} -> {new or "(deleted)"}: {verdict}',
               flush=True)
     seconds = time.time() - started
     print(f'mutate: {killed + survived} faults judged and {failed} that did not build in '
