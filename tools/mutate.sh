@@ -67,10 +67,10 @@ def mutants(path, text):
     return found
 
 
-def run(command, log, timeout=None, **kwargs):
+def run(command, log, timeout=None):
     with open(log, 'a') as out:
         process = subprocess.Popen(command, stdout=out, stderr=subprocess.STDOUT,
-                                   start_new_session=True, **kwargs)
+                                   start_new_session=True)
         try:
             return process.wait(timeout=timeout) == 0
         except subprocess.TimeoutExpired:
@@ -80,7 +80,8 @@ def run(command, log, timeout=None, **kwargs):
 
 
 def main():
-    parser = argparse.ArgumentParser(description=__doc__)
+    parser = argparse.ArgumentParser(description='Judges single-token faults in app/, data/ '
+                                     'and dialogs/ by the Qt 5 test suite.')
     parser.add_argument('-n', type=int, default=60, help='faults to judge (default 60)')
     parser.add_argument('-s', type=int, default=1, help='seed of the sample (default 1)')
     parser.add_argument('-j', type=int, default=os.cpu_count(), help='build jobs')
