@@ -12,6 +12,9 @@ build=build-package
 app_id=com.example.vantor
 sizes=(256 128 64 48 32 16)
 fail() { echo "test-package: $*" >&2; exit 1; }
+# The one version number, set in project() and nowhere else.
+version=$(sed -n 's/^project(Vantor VERSION \([0-9.]*\) .*/\1/p' CMakeLists.txt)
+[ -n "$version" ] || fail "no version in CMakeLists.txt"
 
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr -DBUILD_TESTING=OFF
 cmake --build "$build" --parallel "$(nproc)"
@@ -23,6 +26,7 @@ DESTDIR="$stage" cmake --install "$build"
 expected=(
     usr/bin/vantor
     usr/share/applications/$app_id.desktop
+    usr/share/doc/vantor/copyright
     usr/share/metainfo/$app_id.metainfo.xml
     usr/share/vantor/Orlena-Audio-logo-60px.png
     usr/share/vantor/Orlena-Audio-logo-60px@2x.png
@@ -58,11 +62,24 @@ grep -qx "Icon=$app_id" "$desktop" || fail "the launcher does not name the icon 
 grep -qx "StartupWMClass=vantor" "$desktop" || fail "the launcher does not name the windows' class"
 grep -q "<launchable type=\"desktop-id\">$app_id.desktop</launchable>" "$metainfo" \
     || fail "the metainfo does not name the launcher"
-grep -q '<release version="1.0"' "$metainfo" || fail "the metainfo has no release 1.0"
+grep -q "<release version=\"$version\"" "$metainfo" || fail "the metainfo has no release $version"
+
+# A machine-readable copyright file: all files under the GPL, whose notice has
+# a paragraph of its own.
+copyright="$stage/usr/share/doc/vantor/copyright"
+cmp packaging/copyright "$copyright" || fail "the copyright file installed changed"
+head -1 "$copyright" | grep -qx 'Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' \
+    || fail "the copyright file does not name its format"
+grep -qx 'Upstream-Name: Vantor' "$copyright" || fail "the copyright file does not name Vantor"
+awk -v RS= '/(^|\n)Files: \*\n/ && /\nCopyright: 2019-2026 Orlena Audio\n/ && /\nLicense: GPL-3.0-or-later$/ { files = 1 }
+    /^License: GPL-3.0-or-later\n .*GNU General Public License/ { notice = 1 }
+    END { exit !(files && notice) }' "$copyright" \
+    || fail "the copyright file does not put all files under GPL-3.0-or-later"
 
 rm -f "$build"/vantor_*.deb
 (cd "$build" && cpack -G DEB)
-deb=$(ls "$build"/vantor_1.0_*.deb)
+deb=$(ls "$build"/vantor_"$version"_*.deb)
+[ "$(dpkg-deb -f "$deb" Version)" = "$version" ] || fail "the package is not version $version"
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
 for library in libc6 libstdc++6 libqt5core5a libqt5gui5 libqt5widgets5; do
@@ -73,6 +90,8 @@ rm -rf "$unpacked"
 dpkg-deb -x "$deb" "$unpacked"
 diff -u <(cd "$stage" && find . -type f | sort) <(cd "$unpacked" && find . -type f | sort) \
     || fail "the package holds other files than the install tree"
+cmp packaging/copyright "$unpacked/usr/share/doc/vantor/copyright" \
+    || fail "the package does not hold the copyright file"
 
 # Started from the menu, the program runs in Path=; do the same here. A
 # program still running when timeout stops it exits with 124.
