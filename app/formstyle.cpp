@@ -68,11 +68,17 @@ bool textRoles(const QWidget* widget, QPalette::ColorRole& text, QPalette::Color
 }
 
 // The desktop's font at the largest pixel size, at most its own, whose lines
-// fit the forms' rows and the User Guide's width.
+// fit the forms' rows and the User Guide's width. Lines grow about in step
+// with the size, so the search starts where the desktop's size says they
+// fit: each size tried costs a font load.
 QFont formFont(const QFont& desktop)
 {
+    const QFontMetricsF own(desktop);
+    const int ownPixels = QFontInfo(desktop).pixelSize();
+    const qreal scale = qMin(lineHeight / own.height(),
+        guideWidth / own.horizontalAdvance(QLatin1String(guideLongestLine)));
+    int pixels = qBound(smallestPixelSize, static_cast<int>(ownPixels * scale) + 1, ownPixels);
     QFont font = desktop;
-    int pixels = QFontInfo(desktop).pixelSize();
     for (; pixels > smallestPixelSize; --pixels) {
         font.setPixelSize(pixels);
         const QFontMetricsF metrics(font);

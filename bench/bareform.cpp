@@ -1,4 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// The least any program showing Vantor's window does: the generated form, in
+// Vantor's style, fonts and icon, on a bare QMainWindow, with no catalogue.
+#include "appearance.h"
 #include "ui_mainwindow.h"
 
 #include <QApplication>
@@ -6,7 +9,9 @@
 
 int main(int argc, char* argv[])
 {
+    Appearance::prepare();
     QApplication application(argc, argv);
+    Appearance::apply();
     QMainWindow window;
     Ui::MainWindow form;
     form.setupUi(&window);
