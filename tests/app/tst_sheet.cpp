@@ -64,7 +64,6 @@ private slots:
     void initTestCase() { QLocale::setDefault(QLocale::c()); }
     void cleanup() { QCOMPARE(WindowDriver::visibleWindows(), QStringList()); }
     void windowAgrees();
-    void filters();
 };
 
 // Every row of the sheet, set in the window by a user's picks, shows there
@@ -141,20 +140,6 @@ void TestSheet::windowAgrees()
         QVERIFY2(std::any_of(kinds.begin(), kinds.end(),
                      [&](const QString& k) { return k.startsWith(kind); }),
             qPrintable(kind));
-}
-
-void TestSheet::filters()
-{
-    CatalogueFixture fixture(cabinets, amplifiers);
-    const Catalogue catalogue = Catalogue::load();
-    const QVector<Configuration> rows
-        = Sheet::selections(catalogue, { "Four 500" }, { "Plain", "Switch" });
-    QCOMPARE(rows.size(), 4 * 3);
-    for (const Configuration& row : rows)
-        QVERIFY(row.cabinetName == "Four 500" && row.amplifier != "Loud");
-    const QStringList table = Sheet::table(rows).split('\n', Qt::SkipEmptyParts);
-    QCOMPARE(table.size(), 1 + rows.size());
-    QVERIFY(table.at(1).startsWith("Four 500  1      4"));
 }
 
 QTEST_MAIN(TestSheet)
