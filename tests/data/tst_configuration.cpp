@@ -54,6 +54,9 @@ void TestConfiguration::calculate_data()
     QTest::newRow("no power") << 2 << 1 << "Amp"
                               << "ST"
                               << "8 Ω|0 W|8 Ω|0 W|123.457 V|32 dB|-|row 0";
+    QTest::newRow("negative power: no level") << 3 << 2 << "Amp"
+                                              << "ST"
+                                              << "8 Ω|-100 W|4 Ω|-200 W|40 V|32 dB|-|row 1";
     QTest::newRow("no row: unsupported") << 0 << 2 << "Amp"
                                          << "BTL"
                                          << "8 Ω|200 W|4 Ω|400 W|-|-|-|unsupported";
@@ -64,7 +67,7 @@ void TestConfiguration::calculate_data()
         << 0 << 3 << "Amp"
         << "ST"
         << "8 Ω|200 W|2.7 Ω|600 W|40 V|32 dB|-|low impedance";
-    QTest::newRow("no such cabinet") << 3 << 1 << "Amp"
+    QTest::newRow("no such cabinet") << 4 << 1 << "Amp"
                                      << "ST"
                                      << "-|-|-|-|-|-|-|no cabinet";
 }
@@ -77,7 +80,8 @@ void TestConfiguration::calculate()
     QFETCH(QString, mode);
     QFETCH(QString, shown);
 
-    const QVector<CabinetRecord> cabinets { { 200, 8, "A" }, { 300, 16, "B" }, { 0, 8, "C" } };
+    const QVector<CabinetRecord> cabinets { { 200, 8, "A" }, { 300, 16, "B" }, { 0, 8, "C" },
+        { -100, 8, "D" } };
     const QVector<AmplifierRecord> amplifiers { { "Amp", 8, "ST", 123.456789, 44, 32 },
         { "Amp", 4, "ST", 40, 34.2597, 32 }, { "Amp", 8, "BTL", 80, 40.3, 32 },
         { "Plain", 8, "NO", 36, 33.3, 26 }, { "Plain", 8, "ST", 99, 99, 99 },
