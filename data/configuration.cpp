@@ -20,12 +20,13 @@ QString threeDigits(double value)
 {
     if (!qIsFinite(value))
         return QStringLiteral("-");
-    const int magnitude
-        = value == 0 ? 0 : static_cast<int>(std::floor(std::log10(std::fabs(value))));
-    const QString rounded = QString::number(value, 'g', 3).toUpper();
-    if (rounded.contains(QLatin1Char('E')))
+    const QString rounded = QString::number(value, 'g', 3);
+    if (rounded.contains(QLatin1Char('e')))
         return rounded;
-    return QString::number(rounded.toDouble(), 'f', std::max(0, 2 - magnitude));
+    const double shown = rounded.toDouble(); // 0.99996 is 1.00, not 1.000
+    const int magnitude
+        = shown == 0 ? 0 : static_cast<int>(std::floor(std::log10(std::fabs(shown))));
+    return QString::number(shown, 'f', std::max(0, 2 - magnitude));
 }
 
 // "Speaker impedance: 8 Ω", or "Speaker impedance: -" when it is not known.

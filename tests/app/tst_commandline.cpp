@@ -70,6 +70,12 @@ void TestCommandLine::run_data()
         << cab << amp << QStringList { "--sheet", "--format", "xls" } << 2 << QString() << 0
         << "vantor: --format is table or csv, not \"xls\"\nTry 'vantor "
            "--help'.\n";
+    QTest::newRow("a sheet option alone needs no window")
+        << cab << amp << QStringList { "--format", "csv" } << 2 << QString() << 0
+        << "vantor: give --check or --sheet\nTry 'vantor --help'.\n";
+    QTest::newRow("window, no such folder")
+        << cab << amp << QStringList { "$DIR/none" } << 2 << QString() << 0
+        << "vantor: $DIR/none: no such folder\nTry 'vantor --help'.\n";
     QTest::newRow("version") << cab << amp << QStringList { "--version" } << 0
                              << "vantor " VANTOR_VERSION << 1 << QString();
     QTest::newRow("help") << cab << amp << QStringList { "--help" } << 0
@@ -96,6 +102,10 @@ void TestCommandLine::run()
     environment.remove("DISPLAY");
     environment.remove("WAYLAND_DISPLAY");
     environment.remove("QT_QPA_PLATFORM");
+    if (QByteArray(QTest::currentDataTag()).startsWith("window")) {
+        environment.insert("QT_QPA_PLATFORM", "offscreen");
+        environment.insert("XDG_RUNTIME_DIR", dir); // private, as Qt wants it
+    }
     program.setProcessEnvironment(environment);
     program.start(VANTOR_PROGRAM, arguments);
     QVERIFY(program.waitForFinished(20000));

@@ -90,9 +90,9 @@ void TestCatalogue::read_data()
         << QStringList { "c:1: no cabinet lines after the header",
                "a:1: no amplifier lines after the header" };
     QTest::newRow("latin-1 names kept apart")
-        << QByteArray("h\n\xC9lan,1,8\n\xC8lan,1,8\n\x80,1,8\n") << amp
+        << QByteArray("\xE9\n\xC9lan,1,8\n\xC8lan,1,8\n\x80,1,8\n") << amp
         << QStringList { "\u00C9lan|1|8", "\u00C8lan|1|8", "\u20AC|1|8" } + ampRow
-        << QStringList { "c:2: not valid UTF-8: the file is read as Windows-1252" };
+        << QStringList { "c:1: not valid UTF-8: the file is read as Windows-1252" };
     QTest::newRow("utf-8, with and without byte-order mark")
         << QByteArray("h\nS\xC3\xA4ule \xCE\xA9,1,8\n") << "\xEF\xBB\xBF" + amp
         << QStringList { "S\u00E4ule \u03A9|1|8" } + ampRow << QStringList();
@@ -154,8 +154,10 @@ void TestCatalogue::unusable_data()
 #endif
     QTest::newRow("over 16 MiB") << "large"
                                  << "data_spk.txt: larger than 16 MiB";
-    QTest::newRow("too many lines") << "long"
-                                    << "data_spk.txt: more than 100000 lines after the header";
+    QTest::newRow("too many lines, the last without a line end")
+        << "long"
+        << "data_spk.txt: more than 100000 lines after the header";
+    QTest::newRow("16 MiB and 100000 lines are usable") << "limits" << QString();
 }
 
 void TestCatalogue::unusable()
@@ -172,15 +174,24 @@ void TestCatalogue::unusable()
     if (kind == "fifo")
         QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
 #endif
-    if (kind == "no amplifiers" || kind == "large" || kind == "long")
+    if (kind == "no amplifiers" || kind == "large" || kind == "long" || kind == "limits")
         QVERIFY(file.open(QIODevice::WriteOnly));
     if (kind == "no amplifiers")
         file.write("h\nCab,200,8\n");
     if (kind == "large")
         QVERIFY(file.resize(Catalogue::maxBytes + 1));
+    const QByteArray lines = QByteArray("A,1,8\n").repeated(Catalogue::maxLines);
     if (kind == "long")
-        file.write("h\n" + QByteArray("A,1,8\n").repeated(Catalogue::maxLines + 1));
+        file.write("h\n" + lines + "A,1,8");
+    if (kind == "limits") { // a header as long as it takes
+        file.write("h" + QByteArray(Catalogue::maxBytes - lines.size() - 2, ' ') + "\n" + lines);
+        QFile(dir.filePath("data_amplis.txt")).open(QIODevice::WriteOnly);
+    }
     file.close();
+    if (kind == "limits")
+        QVERIFY(Catalogue::load(dir.path()).complete());
+    if (told.isEmpty())
+        return;
 
     const Catalogue catalogue = Catalogue::load(dir.path());
     QCOMPARE(catalogue.unusable.size(), 1);
