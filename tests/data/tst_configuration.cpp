@@ -123,6 +123,15 @@ void TestConfiguration::units_data()
     QTest::newRow("below the floor") << -10.5 << "-"
                                      << "-"
                                      << "9.21";
+    QTest::newRow("rounded up to a power of ten") << 2.2182 << "-0.000287"
+                                                  << "1.00"
+                                                  << "39.8";
+    QTest::newRow("three digits before the point") << 12.0 << "9.78"
+                                                   << "3.08"
+                                                   << "123";
+    QTest::newRow("no level") << -qInf() << "-"
+                              << "-"
+                              << "0.00";
 }
 
 void TestConfiguration::units()
