@@ -23,7 +23,8 @@ namespace {
 bool isUtf8(const QByteArray& bytes)
 {
 #if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
-    QStringDecoder decoder(QStringConverter::Utf8);
+    // Stateless: a sequence cut off at the end is an error, not one to go on later.
+    QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
     const QString text = decoder(bytes);
     return !decoder.hasError();
 #else
