@@ -79,7 +79,6 @@ Configuration Configuration::calculate(const QVector<CabinetRecord>& cabinets,
     const AmplifierRecord& matched = amplifiers.at(c.row);
     c.max_voltage = QString::number(matched.max_voltage, 'g', 6).toDouble();
     c.amp_gain = matched.gain;
-    c.max_level = matched.max_level;
     if (c.imp_equiv < lowestImpedance) {
         c.refusal = LowImpedance;
         return c;

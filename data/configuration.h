@@ -61,7 +61,6 @@ public:
     double imp_amp = qQNaN(); // rated load impedance the row is sought at
     double max_voltage = qQNaN();
     double amp_gain = qQNaN();
-    double max_level = qQNaN();
     double threshold = qQNaN();
     bool at_max = false;
 };
