@@ -124,13 +124,16 @@ void TestReadability::initTestCase()
     for (const char* name : { "data_spk.txt", "data_amplis.txt" })
         QVERIFY(QFile::copy(QStringLiteral(VANTOR_RESOURCES "/") + name, catalogue.path(name)));
     WindowDriver driver;
-    const int cabinets = driver.combo("comboBox_cabinets")->count();
-    const int selections = driver.combo("comboBox_amplis")->count() * 2 * cabinets * 4;
-    for (int i = 0; i < selections; ++i) { // amplifier, mode, cabinet, count
-        driver.pick("comboBox_amplis", i / (2 * cabinets * 4));
-        driver.pick("comboBox_mode", i / (cabinets * 4) % 2);
-        driver.pick("comboBox_cabinets", i / 4 % cabinets);
-        driver.setCount(1 + i % 4);
+    const int cabinets = driver.find("comboBox_cabinets")->count();
+    const int selections = driver.find("comboBox_amplis")->count() * 2 * cabinets * 4;
+    for (int i = 0; i < selections; ++i) {
+        const QString picks = QString("amp=%1,mode=%2,cabinet=%3,count=%4")
+                                  .arg(i / (2 * cabinets * 4))
+                                  .arg(i / (cabinets * 4) % 2)
+                                  .arg(i / 4 % cabinets)
+                                  .arg(1 + i % 4);
+        for (const QString& action : picks.split(','))
+            driver.act(action);
         for (QLabel* label : driver.window.findChildren<QLabel*>())
             shown[label->objectName()] << label->text();
         shown["lineaResultado"] << driver.text("lineaResultado");
@@ -145,7 +148,7 @@ void TestReadability::cleanup()
 {
     const QStringList found = std::exchange(failures, {});
     QVERIFY2(found.isEmpty(), qPrintable(found.join("; ")));
-    QCOMPARE(WindowDriver::visibleWindows(), QStringList());
+    QCOMPARE(ModalWatcher::visibleWindows(), QStringList());
 }
 
 void TestReadability::readable_data()
@@ -219,10 +222,10 @@ void TestReadability::readable()
     fit(driver.find<QLineEdit>("lineaResultado"), shown.value("lineaResultado"));
     QPushButton* reset = driver.find<QPushButton>("pushButton_reset");
     fit(reset, { reset->text() });
-    QComboBox* mode = driver.combo("comboBox_mode");
+    QComboBox* mode = driver.find("comboBox_mode");
     fit(mode, { mode->itemText(0), mode->itemText(1) });
     for (const char* name : { "comboBox_cabinets", "comboBox_amplis" }) {
-        QComboBox* box = driver.combo(name);
+        QComboBox* box = driver.find(name);
         for (int i = 0; i < box->count(); ++i) { // a tooltip only for a name cut short
             box->setCurrentIndex(i);
             QHelpEvent hover(QEvent::ToolTip, QPoint(4, 4), box->mapToGlobal(QPoint(4, 4)));

@@ -38,7 +38,7 @@ void TestDialogs::initTestCase()
 void TestDialogs::cleanup()
 {
     sent.clear();
-    QCOMPARE(WindowDriver::visibleWindows(), QStringList());
+    QCOMPARE(ModalWatcher::visibleWindows(), QStringList());
 }
 
 void TestDialogs::supportLink_data()

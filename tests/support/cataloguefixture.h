@@ -1,24 +1,33 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QByteArray>
-#include <QString>
+#include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 
-// A temporary working directory holding catalogue files; the process works in
-// it for the fixture's lifetime, as the program reads its files from there.
+// A temporary working directory holding the two catalogue files (a null
+// content writes none); the process works in it for the fixture's lifetime,
+// as the program reads its files from there.
 class CatalogueFixture {
 public:
-    // Writes the two catalogue files unless their content is null.
-    explicit CatalogueFixture(
-        const QByteArray& cabinets = QByteArray(), const QByteArray& amplifiers = QByteArray());
-    ~CatalogueFixture();
+    explicit CatalogueFixture(const QByteArray& cabinets = {}, const QByteArray& amplifiers = {})
+        : previous(QDir::currentPath())
+    {
+        QDir::setCurrent(dir.path());
+        write("data_spk.txt", cabinets);
+        write("data_amplis.txt", amplifiers);
+    }
+    ~CatalogueFixture() { QDir::setCurrent(previous); }
     CatalogueFixture(const CatalogueFixture&) = delete;
     CatalogueFixture& operator=(const CatalogueFixture&) = delete;
 
-    // Writes a file into the directory; a null content writes nothing.
-    bool write(const QString& name, const QByteArray& content) const;
-    QString path(const QString& name) const;
+    void write(const QString& name, const QByteArray& content) const
+    {
+        QFile file(path(name));
+        if (!content.isNull() && file.open(QIODevice::WriteOnly))
+            file.write(content);
+    }
+    QString path(const QString& name) const { return dir.filePath(name); }
 
 private:
     QTemporaryDir dir;

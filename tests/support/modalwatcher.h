@@ -1,40 +1,63 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QApplication>
+#include <QDialog>
 #include <QMessageBox>
-#include <QObject>
-#include <QString>
 #include <QTimer>
-#include <QVector>
 
 #include <functional>
 
-// Watches QApplication::activeModalWidget() while a test drives the window,
+// Watches QApplication::activeModalWidget() while a test drives the program,
 // records every modal window that comes up and closes it, so that the code
-// under test can run its exec() calls without a user.
-class ModalWatcher : public QObject {
-    Q_OBJECT
-
+// under test runs its exec() calls without a user.
+class ModalWatcher {
 public:
     struct Seen {
-        QString className;
-        QString title;
-        QString text;
-        QString informativeText;
+        QString className, title, text, informativeText;
         QMessageBox::Icon icon = QMessageBox::NoIcon;
-        bool hasParent = false;
-        bool applicationModal = false;
-        QMessageBox::StandardButtons buttons;
+        bool hasParent = false, applicationModal = false;
     };
 
-    ModalWatcher();
+    ModalWatcher()
+    {
+        QObject::connect(&timer, &QTimer::timeout, [this] { poll(); });
+        timer.start(10);
+    }
 
-    // Runs on each modal window before it is closed.
-    std::function<void(QWidget*)> onModal;
+    std::function<void(QWidget*)> onModal; // runs on each before it is closed
     QVector<Seen> seen;
 
+    // Class names of the top-level windows still shown: a test that ends with
+    // one open has left a box or dialog behind.
+    static QStringList visibleWindows()
+    {
+        QStringList shown;
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            if (widget->isVisible())
+                shown << widget->metaObject()->className();
+        return shown;
+    }
+
 private:
-    void poll();
+    void poll()
+    {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!dialog || !dialog->isVisible())
+            return;
+        Seen record { dialog->metaObject()->className(), dialog->windowTitle(), {}, {},
+            QMessageBox::NoIcon, dialog->parentWidget() != nullptr,
+            dialog->windowModality() == Qt::ApplicationModal };
+        if (auto* box = qobject_cast<QMessageBox*>(dialog)) {
+            record.text = box->text();
+            record.informativeText = box->informativeText();
+            record.icon = box->icon();
+        }
+        seen.append(record);
+        if (onModal)
+            onModal(dialog);
+        dialog->reject();
+    }
 
     QTimer timer;
 };

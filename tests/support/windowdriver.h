@@ -4,45 +4,86 @@
 #include "mainwindow.h"
 #include "modalwatcher.h"
 
-#include <QString>
-#include <QStringList>
-
-class QComboBox;
-class QSpinBox;
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
 
 // Drives a MainWindow through its widgets' object names, as a user would.
 // Every box the window raises, from its first showing on, is closed and kept
 // in `watcher.seen`.
 class WindowDriver {
 public:
-    WindowDriver();
+    WindowDriver()
+    {
+        window.show();
+        QCoreApplication::processEvents(); // the box about the catalogue, if any
+    }
 
     ModalWatcher watcher;
     MainWindow window;
 
-    template <typename T> T* find(const QString& objectName) const
+    template <typename T = QComboBox> T* find(const QString& objectName) const
     {
         return window.findChild<T*>(objectName);
     }
-    QComboBox* combo(const QString& objectName) const;
-    QSpinBox* count() const;
+    QSpinBox* count() const { return find<QSpinBox>("spin_num_cabinets"); }
 
-    // Picks an entry as the user does: only on an enabled selector, which
-    // changes its current entry and emits activated(int).
-    bool pick(const QString& comboName, int index) const;
-    bool pick(const QString& comboName, const QString& itemText) const;
-    void setCount(int value) const;
-    // "cabinet=NAME", "amp=NAME", "mode=INDEX", "count=N" or "reset".
-    bool act(const QString& action) const;
+    // "cabinet=", "amp=" or "mode=" an entry's text or index, "count=N" or
+    // "reset". A pick is made as the user makes it: only on an enabled
+    // selector, which changes its current entry and emits activated(int).
+    bool act(const QString& action) const
+    {
+        const QString what = action.section('=', 0, 0);
+        const QString value = action.section('=', 1);
+        if (what == "count")
+            count()->setValue(value.toInt());
+        if (what == "reset")
+            find<QPushButton>("pushButton_reset")->click();
+        if (what == "count" || what == "reset")
+            return true;
+        QComboBox* box = find(what == "amp" ? QString("comboBox_amplis")
+                                            : "comboBox_" + what + (what == "cabinet" ? "s" : ""));
+        bool isIndex = false;
+        int entry = value.toInt(&isIndex);
+        if (box && !isIndex)
+            entry = box->findText(value);
+        if (!box || !box->isEnabled() || entry < 0 || entry >= box->count())
+            return false;
+        box->setCurrentIndex(entry);
+        emit box->activated(entry);
+        return true;
+    }
 
-    QString text(const QString& objectName) const; // a label's or line edit's text
-    bool alertShown() const;
-    QStringList boxTexts() const;
+    QString text(const QString& objectName) const // a label's or line edit's
+    {
+        auto* edit = find<QLineEdit>(objectName);
+        return edit ? edit->text() : find<QLabel>(objectName)->text();
+    }
+    bool alertShown() const { return !find<QLabel>("label_alert_max")->isHidden(); }
+    QStringList boxTexts() const
+    {
+        QStringList texts;
+        for (const ModalWatcher::Seen& box : watcher.seen)
+            texts << box.text;
+        return texts;
+    }
 
-    // Every input's entry and enabled state and every result, one per line.
-    QString display() const;
-
-    // Class names of the top-level windows still shown: a test that ends
-    // with one open has left a box or dialog behind.
-    static QStringList visibleWindows();
+    // "count cabinet amplifier mode" ("!" after a disabled input), the six
+    // labels' numbers ("-" where unknown, empty for the form's own text), the
+    // threshold and "shown" or "hidden" for the alert, split by "|".
+    QString display() const
+    {
+        QStringList inputs { QString::number(count()->value())
+            + (count()->isEnabled() ? "" : "!") };
+        for (const char* name : { "comboBox_cabinets", "comboBox_amplis", "comboBox_mode" })
+            inputs << QString::number(find(name)->currentIndex())
+                    + (find(name)->isEnabled() ? "" : "!");
+        QStringList shown { inputs.join(' ') };
+        for (const char* name : { "label_imp", "label_max_pow", "label_imp_equiv",
+                 "label_equiv_pow", "label_prog_power", "label_amp_gain" })
+            shown << text(name).section(": ", 1).section(' ', 0, 0);
+        return (shown << text("lineaResultado") << (alertShown() ? "shown" : "hidden")).join('|');
+    }
 };
