@@ -44,13 +44,12 @@ void TestDialogs::cleanup()
 void TestDialogs::supportLink_data()
 {
     QTest::addColumn<QString>("link");
-    QTest::addColumn<QByteArray>("program"); // the mail program's slot
     QTest::addColumn<int>("mails");
-    QTest::newRow("support link") << "#support_email" << QByteArray("open") << 1;
-    QTest::newRow("other letter case") << "#Support_Email" << QByteArray("open") << 0;
-    QTest::newRow("no hash") << "support_email" << QByteArray("open") << 0;
-    QTest::newRow("trailing blank") << "#support_email " << QByteArray("open") << 0;
-    QTest::newRow("no mail program") << "#support_email" << QByteArray("refuse") << 0;
+    QTest::newRow("support link") << "#support_email" << 1;
+    QTest::newRow("other letter case") << "#Support_Email" << 0;
+    QTest::newRow("no hash") << "support_email" << 0;
+    QTest::newRow("trailing blank") << "#support_email " << 0;
+    QTest::newRow("no mail program") << "#support_email" << 0;
 }
 
 // Only the support link opens a mail, to the support address with the copy
@@ -59,11 +58,12 @@ void TestDialogs::supportLink_data()
 void TestDialogs::supportLink()
 {
     QFETCH(QString, link);
-    QFETCH(QByteArray, program);
     QFETCH(int, mails);
-    QDesktopServices::setUrlHandler("mailto", this, program);
-    if (program != "open")
+    const bool program = QTest::currentDataTag() != QByteArray("no mail program");
+    if (!program) {
+        QDesktopServices::setUrlHandler("mailto", this, "refuse");
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("invokeMethod: No such method"));
+    }
     Dialog about;
     ModalWatcher watcher;
     bool selectable = false;
@@ -77,7 +77,7 @@ void TestDialogs::supportLink()
         QCOMPARE(mail.toString(),
             "mailto:?to=" + Dialog::supportAddress + "&cc=" + Dialog::copyAddress
                 + "&subject=Vantor Support Request&body=Dear Orlena Audio,");
-    QCOMPARE(watcher.seen.size(), program == "open" ? 0 : 1);
+    QCOMPARE(watcher.seen.size(), program ? 0 : 1);
     for (const ModalWatcher::Seen& box : watcher.seen)
         QVERIFY(box.hasParent && box.text.contains(Dialog::supportAddress) && selectable);
 }
