@@ -3,12 +3,11 @@
 #include "cataloguefixture.h"
 #include "dialog.h"
 #include "dialog2.h"
+#include "sheet.h"
 #include "windowdriver.h"
 
 #include <QtTest>
 #include <QtWidgets>
-
-#include <memory>
 
 namespace {
 // The room the widget draws its text in.
@@ -94,11 +93,6 @@ double textContrast(QWidget* widget, const QRect& area)
     }
     return best;
 }
-
-QPalette lightPalette()
-{
-    return std::unique_ptr<QStyle>(QStyleFactory::create("Fusion"))->standardPalette();
-}
 }
 
 class TestReadability : public QObject {
@@ -112,8 +106,8 @@ private slots:
 
 private:
     CatalogueFixture catalogue;
-    // Every text each label and the threshold of the main window showed over
-    // every selection of the example catalogue.
+    // Every text each result label and the threshold show over every
+    // selection of the example catalogue.
     QMap<QString, QStringList> shown;
     QStringList failures;
 };
@@ -121,22 +115,15 @@ private:
 void TestReadability::initTestCase()
 {
     QLocale::setDefault(QLocale::c());
+    Appearance::apply(); // Fusion, whose own palette is the light one
     for (const char* name : { "data_spk.txt", "data_amplis.txt" })
         QVERIFY(QFile::copy(QStringLiteral(VANTOR_RESOURCES "/") + name, catalogue.path(name)));
-    WindowDriver driver;
-    const int cabinets = driver.find("comboBox_cabinets")->count();
-    const int selections = driver.find("comboBox_amplis")->count() * 2 * cabinets * 4;
-    for (int i = 0; i < selections; ++i) {
-        const QString picks = QString("amp=%1,mode=%2,cabinet=%3,count=%4")
-                                  .arg(i / (2 * cabinets * 4))
-                                  .arg(i / (cabinets * 4) % 2)
-                                  .arg(i / 4 % cabinets)
-                                  .arg(1 + i % 4);
-        for (const QString& action : picks.split(','))
-            driver.act(action);
-        for (QLabel* label : driver.window.findChildren<QLabel*>())
-            shown[label->objectName()] << label->text();
-        shown["lineaResultado"] << driver.text("lineaResultado");
+    const QStringList labels { "label_imp", "label_max_pow", "label_imp_equiv", "label_equiv_pow",
+        "label_prog_power", "label_amp_gain" };
+    for (const Configuration& c : Sheet::selections(Catalogue::load())) {
+        for (int i = 0; i < labels.size(); ++i)
+            shown[labels[i]] << c.labelTexts().at(i);
+        shown["lineaResultado"] << c.thresholdText();
     }
     for (QStringList& texts : shown)
         texts.removeDuplicates();
@@ -163,10 +150,12 @@ void TestReadability::readable_data()
     // Debian's default font, KDE's, the Windows-metric one and GNOME's, each at
     // its desktop's size; a platform theme may set font and palette only once
     // the windows are up.
-    QTest::newRow("DejaVu Sans 9, light") << QFont("DejaVu Sans", 9) << lightPalette() << false;
+    QTest::newRow("DejaVu Sans 9, light")
+        << QFont("DejaVu Sans", 9) << QApplication::style()->standardPalette() << false;
     QTest::newRow("Noto Sans 9, dark") << QFont("Noto Sans", 9) << dark << false;
     QTest::newRow("Liberation Sans 9, dark") << QFont("Liberation Sans", 9) << dark << false;
-    QTest::newRow("Cantarell 11, light") << QFont("Cantarell", 11) << lightPalette() << false;
+    QTest::newRow("Cantarell 11, light")
+        << QFont("Cantarell", 11) << QApplication::style()->standardPalette() << false;
     QTest::newRow("DejaVu Sans 9, dark, set late") << QFont("DejaVu Sans", 9) << dark << true;
 }
 
@@ -180,7 +169,7 @@ void TestReadability::readable()
     QFETCH(QPalette, palette);
     QFETCH(bool, late);
     QApplication::setFont(late ? QFont("Liberation Serif", 30) : font);
-    QApplication::setPalette(late ? lightPalette() : palette);
+    QApplication::setPalette(late ? QApplication::style()->standardPalette() : palette);
     Appearance::apply();
     WindowDriver driver;
     Dialog about;
@@ -215,7 +204,7 @@ void TestReadability::readable()
                         + fault;
     };
     for (QLabel* label : driver.window.findChildren<QLabel*>())
-        fit(label, shown.value(label->objectName()));
+        fit(label, shown.value(label->objectName(), { label->text() }));
     for (QWidget* dialog : std::initializer_list<QWidget*> { &about, &guide })
         for (QLabel* label : dialog->findChildren<QLabel*>())
             fit(label, { label->text() });
