@@ -143,6 +143,7 @@ void TestReadability::readable_data()
     QTest::addColumn<QFont>("font");
     QTest::addColumn<QPalette>("palette");
     QTest::addColumn<bool>("late");
+    const QPalette light = QApplication::style()->standardPalette();
     QPalette dark(QColor(53, 53, 53)); // button and window
     for (const auto role : { QPalette::WindowText, QPalette::ButtonText, QPalette::Text })
         dark.setColor(role, Qt::white);
@@ -150,12 +151,10 @@ void TestReadability::readable_data()
     // Debian's default font, KDE's, the Windows-metric one and GNOME's, each at
     // its desktop's size; a platform theme may set font and palette only once
     // the windows are up.
-    QTest::newRow("DejaVu Sans 9, light")
-        << QFont("DejaVu Sans", 9) << QApplication::style()->standardPalette() << false;
+    QTest::newRow("DejaVu Sans 9, light") << QFont("DejaVu Sans", 9) << light << false;
     QTest::newRow("Noto Sans 9, dark") << QFont("Noto Sans", 9) << dark << false;
     QTest::newRow("Liberation Sans 9, dark") << QFont("Liberation Sans", 9) << dark << false;
-    QTest::newRow("Cantarell 11, light")
-        << QFont("Cantarell", 11) << QApplication::style()->standardPalette() << false;
+    QTest::newRow("Cantarell 11, light") << QFont("Cantarell", 11) << light << false;
     QTest::newRow("DejaVu Sans 9, dark, set late") << QFont("DejaVu Sans", 9) << dark << true;
 }
 
@@ -203,11 +202,9 @@ void TestReadability::readable()
                 failures << widget->window()->objectName() + '/' + widget->objectName() + ": "
                         + fault;
     };
-    for (QLabel* label : driver.window.findChildren<QLabel*>())
-        fit(label, shown.value(label->objectName(), { label->text() }));
-    for (QWidget* dialog : std::initializer_list<QWidget*> { &about, &guide })
-        for (QLabel* label : dialog->findChildren<QLabel*>())
-            fit(label, { label->text() });
+    for (QWidget* window : std::initializer_list<QWidget*> { &driver.window, &about, &guide })
+        for (QLabel* label : window->findChildren<QLabel*>())
+            fit(label, shown.value(label->objectName(), { label->text() }));
     fit(driver.find<QLineEdit>("lineaResultado"), shown.value("lineaResultado"));
     QPushButton* reset = driver.find<QPushButton>("pushButton_reset");
     fit(reset, { reset->text() });
