@@ -56,12 +56,6 @@ public:
         return true;
     }
 
-    QString text(const QString& objectName) const // a label's or line edit's
-    {
-        auto* edit = find<QLineEdit>(objectName);
-        return edit ? edit->text() : find<QLabel>(objectName)->text();
-    }
-    bool alertShown() const { return !find<QLabel>("label_alert_max")->isHidden(); }
     QStringList boxTexts() const
     {
         QStringList texts;
@@ -83,7 +77,9 @@ public:
         QStringList shown { inputs.join(' ') };
         for (const char* name : { "label_imp", "label_max_pow", "label_imp_equiv",
                  "label_equiv_pow", "label_prog_power", "label_amp_gain" })
-            shown << text(name).section(": ", 1).section(' ', 0, 0);
-        return (shown << text("lineaResultado") << (alertShown() ? "shown" : "hidden")).join('|');
+            shown << find<QLabel>(name)->text().section(": ", 1).section(' ', 0, 0);
+        shown << find<QLineEdit>("lineaResultado")->text();
+        return (shown << (find<QLabel>("label_alert_max")->isHidden() ? "hidden" : "shown"))
+            .join('|');
     }
 };
