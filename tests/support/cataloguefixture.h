@@ -18,8 +18,6 @@ public:
         write("data_amplis.txt", amplifiers);
     }
     ~CatalogueFixture() { QDir::setCurrent(previous); }
-    CatalogueFixture(const CatalogueFixture&) = delete;
-    CatalogueFixture& operator=(const CatalogueFixture&) = delete;
 
     void write(const QString& name, const QByteArray& content) const
     {
