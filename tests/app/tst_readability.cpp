@@ -120,7 +120,9 @@ void TestReadability::initTestCase()
         QVERIFY(QFile::copy(QStringLiteral(VANTOR_RESOURCES "/") + name, catalogue.path(name)));
     const QStringList labels { "label_imp", "label_max_pow", "label_imp_equiv", "label_equiv_pow",
         "label_prog_power", "label_amp_gain" };
-    for (const Configuration& c : Sheet::selections(Catalogue::load())) {
+    const Catalogue example = Catalogue::load();
+    QVERIFY(example.complete() && example.problems.isEmpty());
+    for (const Configuration& c : Sheet::selections(example)) {
         for (int i = 0; i < labels.size(); ++i)
             shown[labels[i]] << c.labelTexts().at(i);
         shown["lineaResultado"] << c.thresholdText();

@@ -17,7 +17,6 @@ private slots:
     void initTestCase() { QLocale::setDefault(QLocale::c()); }
     void read_data();
     void read();
-    void exampleIsClean();
     void unusable_data();
     void unusable();
 };
@@ -118,13 +117,6 @@ void TestCatalogue::read()
     for (const CatalogueProblem& problem : catalogue.problems)
         told << problem.located();
     QCOMPARE(told.join('\n'), problems);
-}
-
-void TestCatalogue::exampleIsClean()
-{
-    const Catalogue catalogue = Catalogue::load(QStringLiteral(VANTOR_RESOURCES));
-    QVERIFY(catalogue.complete() && catalogue.problems.isEmpty());
-    QVERIFY(!catalogue.cabinets.isEmpty() && !catalogue.amplifierModels.isEmpty());
 }
 
 // Files that cannot be used are named, and nothing that could block is opened.

@@ -21,7 +21,19 @@ public:
 
     ModalWatcher()
     {
-        QObject::connect(&timer, &QTimer::timeout, [this] { poll(); });
+        QObject::connect(&timer, &QTimer::timeout, [this] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            if (!dialog || !dialog->isVisible())
+                return;
+            auto* box = qobject_cast<QMessageBox*>(dialog);
+            seen.append({ dialog->metaObject()->className(), dialog->windowTitle(),
+                box ? box->text() : QString(), box ? box->informativeText() : QString(),
+                box ? box->icon() : QMessageBox::NoIcon, dialog->parentWidget() != nullptr,
+                dialog->windowModality() == Qt::ApplicationModal });
+            if (onModal)
+                onModal(dialog);
+            dialog->reject();
+        });
         timer.start(10);
     }
 
@@ -40,24 +52,5 @@ public:
     }
 
 private:
-    void poll()
-    {
-        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        if (!dialog || !dialog->isVisible())
-            return;
-        Seen record { dialog->metaObject()->className(), dialog->windowTitle(), {}, {},
-            QMessageBox::NoIcon, dialog->parentWidget() != nullptr,
-            dialog->windowModality() == Qt::ApplicationModal };
-        if (auto* box = qobject_cast<QMessageBox*>(dialog)) {
-            record.text = box->text();
-            record.informativeText = box->informativeText();
-            record.icon = box->icon();
-        }
-        seen.append(record);
-        if (onModal)
-            onModal(dialog);
-        dialog->reject();
-    }
-
     QTimer timer;
 };
