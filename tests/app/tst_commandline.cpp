@@ -52,6 +52,9 @@ void TestCommandLine::run_data()
     QTest::newRow("sheet, unknown cabinet")
         << cab << amp << "--sheet --cabinet Nope $DIR" << 2 << QString() << 0
         << "vantor: no cabinet \"Nope\" in the catalogue; it has: Cab, Big" + usage;
+    QTest::newRow("sheet, unknown amplifier")
+        << cab << amp << "--sheet --cabinet Big --amplifier Nope $DIR" << 2 << QString() << 0
+        << "vantor: no amplifier \"Nope\" in the catalogue; it has: Gamma" + usage;
     QTest::newRow("sheet, unusable") << QByteArray() << amp << "--sheet $DIR" << 2 << QString() << 0
                                      << "$DIR/data_spk.txt: not found\n" + unusable;
     QTest::newRow("both modes") << cab << amp << "--check --sheet" << 2 << QString() << 0

@@ -199,10 +199,8 @@ void TestReadability::readable()
 
     const auto fit = [&](QWidget* widget, const QStringList& texts) {
         for (const QString& text : texts)
-            if (const QString fault = text.isEmpty() ? QString() : clipped(widget, text);
-                !fault.isEmpty())
-                failures << widget->window()->objectName() + '/' + widget->objectName() + ": "
-                        + fault;
+            if (!text.isEmpty() && !clipped(widget, text).isEmpty())
+                failures << widget->objectName() + ": " + clipped(widget, text);
     };
     for (QWidget* window : std::initializer_list<QWidget*> { &driver.window, &about, &guide })
         for (QLabel* label : window->findChildren<QLabel*>())
