@@ -37,12 +37,13 @@ public:
     {
         const QString what = action.section('=', 0, 0);
         const QString value = action.section('=', 1);
-        if (what == "count")
-            count()->setValue(value.toInt());
-        if (what == "reset")
-            find<QPushButton>("pushButton_reset")->click();
-        if (what == "count" || what == "reset")
+        if (what == "count" || what == "reset") {
+            if (what == "count")
+                count()->setValue(value.toInt());
+            else
+                find<QPushButton>("pushButton_reset")->click();
             return true;
+        }
         QComboBox* box = find(what == "amp" ? QString("comboBox_amplis")
                                             : "comboBox_" + what + (what == "cabinet" ? "s" : ""));
         bool isIndex = false;
