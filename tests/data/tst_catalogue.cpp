@@ -106,11 +106,10 @@ void TestCatalogue::read()
     QStringList read;
     for (const CabinetRecord& c : catalogue.cabinets)
         read << QStringLiteral("%1|%2|%3").arg(c.name).arg(c.program_power).arg(c.impedance);
+    const auto n = [](double v) { return QString::number(v, 'g', QLocale::FloatingPointShortest); };
     for (const AmplifierRecord& a : catalogue.amplifiers)
-        read << QStringList { a.name, QString::number(a.impedance), a.mode,
-            QString::number(a.max_voltage, 'g', QLocale::FloatingPointShortest),
-            QString::number(a.max_level, 'g', QLocale::FloatingPointShortest),
-            QString::number(a.gain) }
+        read << QStringList { a.name, n(a.impedance), a.mode, n(a.max_voltage), n(a.max_level),
+            n(a.gain) }
                     .join('|');
     QCOMPARE(read.join("; "), rows);
     QStringList told;
