@@ -14,17 +14,15 @@ public:
         : previous(QDir::currentPath())
     {
         QDir::setCurrent(dir.path());
-        write("data_spk.txt", cabinets);
-        write("data_amplis.txt", amplifiers);
+        for (const auto& [name, content] : { std::pair { "data_spk.txt", cabinets },
+                 std::pair { "data_amplis.txt", amplifiers } }) {
+            QFile file(path(name));
+            if (!content.isNull() && file.open(QIODevice::WriteOnly))
+                file.write(content);
+        }
     }
     ~CatalogueFixture() { QDir::setCurrent(previous); }
 
-    void write(const QString& name, const QByteArray& content) const
-    {
-        QFile file(path(name));
-        if (!content.isNull() && file.open(QIODevice::WriteOnly))
-            file.write(content);
-    }
     QString path(const QString& name) const { return dir.filePath(name); }
 
 private:
