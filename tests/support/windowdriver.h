@@ -44,8 +44,9 @@ public:
                 find<QPushButton>("pushButton_reset")->click();
             return true;
         }
-        QComboBox* box = find(what == "amp" ? QString("comboBox_amplis")
-                                            : "comboBox_" + what + (what == "cabinet" ? "s" : ""));
+        static const QHash<QString, QString> selectors { { "cabinet", "comboBox_cabinets" },
+            { "amp", "comboBox_amplis" }, { "mode", "comboBox_mode" } };
+        QComboBox* box = find(selectors.value(what, "no such selector"));
         bool isIndex = false;
         int entry = value.toInt(&isIndex);
         if (box && !isIndex)
