@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "sheet.h"
 
+#include <QIODevice>
 #include <QtNumeric>
 
 #include <algorithm>
@@ -133,4 +134,11 @@ QString Sheet::csv(const QVector<Configuration>& rows)
         out += fields.join(QLatin1Char(',')) + QLatin1String("\r\n");
     }
     return out;
+}
+
+bool Sheet::write(QIODevice& device, const Catalogue& catalogue, Format format)
+{
+    const QVector<Configuration> rows = selections(catalogue);
+    const QByteArray bytes = (format == Csv ? csv(rows) : table(rows)).toUtf8();
+    return device.write(bytes) == bytes.size();
 }
