@@ -2,6 +2,7 @@
 #include "commandline.h"
 
 #include "catalogue.h"
+#include "plaintext.h"
 #include "sheet.h"
 
 #include <QCommandLineParser>
@@ -13,11 +14,14 @@
 
 namespace {
 
-void print(FILE* stream, const QString& text)
+void write(FILE* stream, const QString& text)
 {
     const QByteArray bytes = text.toUtf8();
     std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stream);
 }
+
+// Messages may hold what a catalogue says: no control character of it reaches a terminal.
+void print(FILE* stream, const QString& text) { write(stream, PlainText::escaped(text)); }
 
 void fail(const QString& message)
 {
@@ -169,7 +173,7 @@ int CommandLine::run(const QStringList& arguments)
         || !known(amplifiers, catalogue.amplifierModels, QStringLiteral("amplifier")))
         return 2;
     const QVector<Configuration> rows = Sheet::selections(catalogue, cabinets, amplifiers);
-    print(stdout, format == QLatin1String("csv") ? Sheet::csv(rows) : Sheet::table(rows));
+    write(stdout, format == QLatin1String("csv") ? Sheet::csv(rows) : Sheet::table(rows));
     return 0;
 }
 

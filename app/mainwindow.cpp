@@ -9,12 +9,21 @@
 #include "dialog2.h"
 
 #include <QDir>
+#include <QLabel>
 #include <QMessageBox>
 #include <QSignalBlocker>
 #include <QTimer>
 
 namespace {
 const int problemsListed = 20;
+
+// Catalogue text in a box is shown as written, never as markup.
+void showPlain(QMessageBox& box)
+{
+    for (QLabel* label : box.findChildren<QLabel*>())
+        label->setTextFormat(Qt::PlainText);
+    box.exec();
+}
 }
 
 MainWindow::MainWindow(QWidget* parent)
@@ -24,7 +33,7 @@ MainWindow::MainWindow(QWidget* parent)
     ui->setupUi(this);
     Appearance::sharpen(ui->label, QStringLiteral("banner3.png"));
 
-    const Catalogue catalogue = Catalogue::load();
+    catalogue = Catalogue::load();
     cabinet_table = catalogue.cabinets;
     amp_table = catalogue.amplifiers;
     for (const CabinetRecord& cabinet : cabinet_table)
@@ -75,7 +84,7 @@ void MainWindow::reportCatalogue()
     box.setIcon(QMessageBox::Warning);
     box.setText(catalogue_title);
     box.setInformativeText(catalogue_report);
-    box.exec();
+    showPlain(box);
 }
 
 void MainWindow::on_comboBox_amplis_activated(int index)
@@ -142,21 +151,21 @@ void MainWindow::on_actionGuide_triggered()
 
 Configuration MainWindow::selection() const
 {
-    return Configuration::calculate(cabinet_table, amp_table, index_cabinet, num_cabinets,
-        ui->comboBox_amplis->itemText(index_amplis), mode);
+    return Configuration::calculate(
+        catalogue, index_cabinet, num_cabinets, ui->comboBox_amplis->itemText(index_amplis), mode);
 }
 
 // A refused selection is told in a box; the reset then shows the first one.
 void MainWindow::recalculate()
 {
     const Configuration configuration = selection();
-    if (configuration.refusal == Configuration::Unsupported
-        || configuration.refusal == Configuration::LowImpedance) {
+    if (configuration.refusal != Configuration::Accepted
+        && configuration.refusal != Configuration::NoCabinet) {
         QMessageBox box;
         box.setIcon(QMessageBox::Warning);
         box.setText(configuration.warningText());
         box.setInformativeText(configuration.warningDetails());
-        box.exec();
+        showPlain(box);
         on_pushButton_reset_clicked();
         return;
     }

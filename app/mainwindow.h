@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "amplifierrecord.h"
-#include "cabinetrecord.h"
+#include "catalogue.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -56,6 +55,7 @@ private:
 
     Ui::MainWindow* ui;
     QPointer<Dialog2> guide_dialog; // guides delete themselves when closed
+    Catalogue catalogue; // as read, with its problems
     QVector<AmplifierRecord> amp_table;
     QVector<CabinetRecord> cabinet_table;
     double imp_spk = 0.0;

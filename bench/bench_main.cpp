@@ -48,7 +48,7 @@ void pick(benchmark::State& state, const QString& folder)
     const Catalogue catalogue = Catalogue::load();
     const int last = catalogue.cabinets.size() - 1;
     const auto calculate = [&](int cabinet) {
-        return Configuration::calculate(catalogue.cabinets, catalogue.amplifiers, cabinet, 1,
+        return Configuration::calculate(catalogue, cabinet, 1,
             catalogue.amplifierModels.value(catalogue.amplifierModels.size() - 1),
             QStringLiteral("ST"));
     };

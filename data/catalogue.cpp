@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "catalogue.h"
+#include "plaintext.h"
 
 #include <QDir>
 #include <QFile>
@@ -63,8 +64,8 @@ QString decode(const QByteArray& bytes, bool& windows1252)
     if (QTextCodec* codec = QTextCodec::codecForUtfText(bytes, nullptr))
         return codec->toUnicode(bytes);
 #endif
-    if (isUtf8(bytes))
-        return QString::fromUtf8(bytes);
+    if (isUtf8(bytes)) // every byte, NUL included: the array's size, not its C string
+        return QString::fromUtf8(bytes.constData(), bytes.size());
     windows1252 = true;
     return fromWindows1252(bytes);
 }
@@ -94,6 +95,8 @@ QStringList dataLines(
 }
 
 // Reads the fields of one data line and records what does not read as written.
+// A problem that changes what the line's numbers mean puts the line in doubt:
+// `doubt` is then the first such problem, as an index into `problems`.
 class LineReader {
 public:
     LineReader(const QString& line, const QString& path, int number, int expected,
@@ -105,13 +108,32 @@ public:
         , problems(problems)
     {
         if (empty)
-            report(QStringLiteral("empty line: read as an entry with no name"));
+            report(QStringLiteral("empty line: read as an entry with no name"), true);
         else if (fields.size() != expected)
             report(QStringLiteral("%1 fields where %2 are expected%3")
                        .arg(fields.size())
                        .arg(expected)
                        .arg(fields.size() > expected ? QStringLiteral(" (a decimal comma?)")
-                                                     : QString()));
+                                                     : QString()),
+                true);
+        for (const QChar c : line) {
+            if (PlainText::isControl(c)) {
+                const QString code = QString::number(c.unicode(), 16).toUpper();
+                report(QStringLiteral("control character U+%1 in the line")
+                           .arg(code.rightJustified(4, QLatin1Char('0'))),
+                    true);
+                break;
+            }
+        }
+        for (int i = 0; i < fields.size(); ++i) {
+            if (fields.at(i).size() > Catalogue::maxField) {
+                report(QStringLiteral("field %1 is longer than %2 characters: cut there")
+                           .arg(i + 1)
+                           .arg(Catalogue::maxField),
+                    true);
+                fields[i].truncate(Catalogue::maxField);
+            }
+        }
     }
 
     QString field(int index) const { return fields.value(index); }
@@ -121,6 +143,10 @@ public:
         const QString text = field(0);
         if (text != text.trimmed())
             report(QStringLiteral("name \"%1\" has blanks around it, which are kept").arg(text));
+        if (PlainText::formulaLike(text))
+            report(QStringLiteral("name \"%1\" starts like a spreadsheet formula: CSV gives it a "
+                                  "leading '")
+                       .arg(text));
         return text;
     }
 
@@ -131,54 +157,62 @@ public:
         const int value = text.toInt(&ok);
         if (!ok) {
             bool real = false;
-            text.toDouble(&real);
-            notRead(what, text, real ? "a whole number" : "a number");
+            const double asReal = text.toDouble(&real);
+            notRead(what, text,
+                real                     ? "a whole number"
+                    : std::isinf(asReal) ? "a number in range"
+                                         : "a number");
         }
         return value;
     }
 
+    // A number too large, or not finite, is 0, as it is told.
     double real(int index, const QString& what)
     {
         const QString text = field(index);
         bool ok = false;
         const double value = text.toDouble(&ok);
         if (!ok)
-            notRead(what, text, "a number");
+            notRead(what, text, std::isinf(value) ? "a number in range" : "a number");
         else if (!std::isfinite(value))
-            report(QStringLiteral("%1 \"%2\" is not a finite number").arg(what, text.trimmed()));
-        return value;
+            notRead(what, text, "a finite number");
+        return ok && std::isfinite(value) ? value : 0.0;
     }
 
     // Only for numbers that were read as written: a misread one is reported already.
     void aboveZero(double value, const QString& what, const QString& unit)
     {
         if (allRead && !(value > 0))
-            report(
-                QStringLiteral("%1 %2%3 is not above 0").arg(what, QString::number(value), unit));
+            report(QStringLiteral("%1 %2%3 is not above 0").arg(what, QString::number(value), unit),
+                true);
     }
 
     // An empty line is reported once, as such.
-    void report(const QString& message)
+    void report(const QString& message, bool doubtful = false)
     {
         if (empty && reported)
             return;
         reported = true;
+        if (doubtful && doubt < 0)
+            doubt = problems.size();
         problems.append({ path, number, message });
     }
 
-    const QStringList fields;
+    QStringList fields;
     const bool empty;
     bool allRead = true;
+    int doubt = -1;
 
 private:
     void notRead(const QString& what, const QString& text, const char* kind)
     {
         allRead = false;
         if (text.trimmed().isEmpty())
-            report(QStringLiteral("%1 is empty: read as 0").arg(what));
+            report(QStringLiteral("%1 is empty: read as 0").arg(what), true);
         else
             report(QStringLiteral("%1 \"%2\" is not %3: read as 0")
-                       .arg(what, text.trimmed(), QLatin1String(kind)));
+                       .arg(what, text.trimmed(), QLatin1String(kind)),
+                true);
     }
 
     const QString path;
@@ -200,6 +234,7 @@ void Catalogue::readCabinets(const QByteArray& content, const QString& path)
         in.aboveZero(power, QStringLiteral("power"), QStringLiteral(" W"));
         in.aboveZero(impedance, QStringLiteral("impedance"), QStringLiteral(" \u03A9"));
         cabinets.append(CabinetRecord(power, impedance, name));
+        cabinetDoubts.append(in.doubt);
     }
     if (lines.isEmpty())
         problems.append({ path, 1, QStringLiteral("no cabinet lines after the header") });
@@ -232,7 +267,8 @@ void Catalogue::readAmplifiers(const QByteArray& content, const QString& path)
                                          "dBu of %4 V")
                               .arg(QString::number(level),
                                   QString::number(std::fabs(level - expected), 'f', 2),
-                                  QString::number(expected, 'f', 2), QString::number(voltage)));
+                                  QString::number(expected, 'f', 2), QString::number(voltage)),
+                    true);
         }
         if (i > 0)
             earlierModels.insert(previous);
@@ -241,6 +277,7 @@ void Catalogue::readAmplifiers(const QByteArray& content, const QString& path)
                                      "must stand together")
                           .arg(name));
         amplifiers.append(AmplifierRecord(name, impedance, mode, voltage, level, gain));
+        amplifierDoubts.append(in.doubt);
     }
     if (lines.isEmpty())
         problems.append({ path, 1, QStringLiteral("no amplifier lines after the header") });

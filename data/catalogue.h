@@ -18,6 +18,7 @@ public:
     static const QString amplifierFileName;
     static constexpr qint64 maxBytes = 16 * 1024 * 1024;
     static constexpr int maxLines = 100000; // after the header
+    static constexpr int maxField = 256; // characters; a longer field is cut
 
     // Reads the cabinet file from `folder` (the working directory when empty)
     // and then, only when that could be used, the amplifier file.
@@ -35,6 +36,10 @@ public:
     QVector<CabinetRecord> cabinets;
     QVector<AmplifierRecord> amplifiers;
     QStringList amplifierModels;
+    // For each row, the first problem that leaves its numbers in doubt (an
+    // index into `problems`), or -1 for a line read as its writer meant.
+    QVector<int> cabinetDoubts;
+    QVector<int> amplifierDoubts;
     QVector<CatalogueProblem> problems;
     QVector<CatalogueProblem> unusable;
     QString folder; // absolute

@@ -37,29 +37,39 @@ QString label(const QString& caption, double value, const QString& unit, int pre
 }
 
 int Configuration::findAmplifier(const QVector<AmplifierRecord>& amplifiers, const QString& name,
-    double impedance, const QString& mode)
+    double impedance, const QString& mode, const QVector<int>* lines)
 {
-    for (int row = 0; row < amplifiers.size(); ++row) {
+    const int count = lines ? lines->size() : amplifiers.size();
+    for (int i = 0; i < count; ++i) {
+        const int row = lines ? lines->at(i) : i;
         if (amplifiers.at(row).matches(name, impedance, mode))
             return row;
     }
     return -1;
 }
 
-Configuration Configuration::calculate(const QVector<CabinetRecord>& cabinets,
-    const QVector<AmplifierRecord>& amplifiers, int cabinet, int count, const QString& amplifier,
-    const QString& mode)
+Configuration Configuration::calculate(const Catalogue& catalogue, int cabinet, int count,
+    const QString& amplifier, const QString& mode, const QVector<int>* lines)
 {
     Configuration c;
     c.cabinet = cabinet;
     c.count = count;
     c.amplifier = amplifier;
     c.mode = mode;
-    if (cabinet < 0 || cabinet >= cabinets.size() || count < 1)
+    if (cabinet < 0 || cabinet >= catalogue.cabinets.size() || count < 1)
         return c;
+    const auto inDoubt = [&](int problem) {
+        if (problem < 0)
+            return false;
+        c.refusal = LineInDoubt;
+        c.doubt = catalogue.problems.at(problem).listed();
+        return true;
+    };
 
-    const CabinetRecord& chosen = cabinets.at(cabinet);
+    const CabinetRecord& chosen = catalogue.cabinets.at(cabinet);
     c.cabinetName = chosen.name;
+    if (inDoubt(catalogue.cabinetDoubts.value(cabinet, -1)))
+        return c;
     c.imp_spk = chosen.impedance;
     c.pow_spk = chosen.program_power;
     c.imp_equiv = c.imp_spk / count;
@@ -68,15 +78,20 @@ Configuration Configuration::calculate(const QVector<CabinetRecord>& cabinets,
     // way whatever was chosen before.
     c.imp_amp = c.imp_equiv >= 8.0 ? 8.0 : 4.0;
 
-    c.row = findAmplifier(amplifiers, amplifier, c.imp_amp, QStringLiteral("NO"));
+    const auto find = [&](const QString& key) {
+        return findAmplifier(catalogue.amplifiers, amplifier, c.imp_amp, key, lines);
+    };
+    c.row = find(QStringLiteral("NO"));
     c.modeSwitch = c.row < 0;
     if (c.modeSwitch)
-        c.row = findAmplifier(amplifiers, amplifier, c.imp_amp, mode);
+        c.row = find(mode);
     if (c.row < 0) {
         c.refusal = Unsupported;
         return c;
     }
-    const AmplifierRecord& matched = amplifiers.at(c.row);
+    if (inDoubt(catalogue.amplifierDoubts.value(c.row, -1)))
+        return c;
+    const AmplifierRecord& matched = catalogue.amplifiers.at(c.row);
     c.max_voltage = QString::number(matched.max_voltage, 'g', 6).toDouble();
     c.amp_gain = matched.gain;
     if (c.imp_equiv < lowestImpedance) {
@@ -108,7 +123,10 @@ QString Configuration::thresholdText() const
 {
     if (!thresholdShown())
         return QStringLiteral("-");
-    return QString::number(threshold, 'g', 2) + QStringLiteral(" dBu");
+    // Two significant digits, and from 10 dBu up one decimal: never more than
+    // 0.05 dB away from the level worked out.
+    return QString::number(threshold, threshold < 10.0 ? 'g' : 'f', threshold < 10.0 ? 2 : 1)
+        + QStringLiteral(" dBu");
 }
 
 QString Configuration::thresholdDetails() const
@@ -126,6 +144,8 @@ QString Configuration::warningText() const
         return QStringLiteral("This amplifier configuration is not supported");
     case LowImpedance:
         return QStringLiteral("Equivalent impedance is below 4\u03A9!");
+    case LineInDoubt:
+        return QStringLiteral("This catalogue line cannot be used");
     default:
         return QString();
     }
@@ -139,6 +159,10 @@ QString Configuration::warningDetails() const
     case LowImpedance:
         return QStringLiteral(
             "In order to protect the amplifier, we don't recommend this configuration");
+    case LineInDoubt:
+        return doubt
+            + QStringLiteral("\n\nCorrect the line in the catalogue file, then read the "
+                             "catalogue again.");
     default:
         return QString();
     }

@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "amplifierrecord.h"
-#include "cabinetrecord.h"
+#include "catalogue.h"
 
 #include <QString>
 #include <QStringList>
@@ -13,18 +12,20 @@
 // worked out from it: the loads, the matched amplifier row or the refusal,
 // the threshold, and the texts that show them. The window and the sheet both
 // take their numbers and texts from here. A number that a selection leaves
-// unknown is NaN and shows as "-".
+// unknown is NaN and shows as "-": no number is taken from a line in doubt.
 class Configuration {
 public:
-    enum Refusal { Accepted, NoCabinet, Unsupported, LowImpedance };
+    enum Refusal { Accepted, NoCabinet, Unsupported, LowImpedance, LineInDoubt };
 
-    static Configuration calculate(const QVector<CabinetRecord>& cabinets,
-        const QVector<AmplifierRecord>& amplifiers, int cabinet, int count,
-        const QString& amplifier, const QString& mode);
+    // `lines`, when given, are the rows of the catalogue the amplifier is
+    // sought among (the model's own, in file order), so that a sheet of many
+    // models does not walk every line for each selection.
+    static Configuration calculate(const Catalogue& catalogue, int cabinet, int count,
+        const QString& amplifier, const QString& mode, const QVector<int>* lines = nullptr);
 
     // The first row that matches, or -1.
     static int findAmplifier(const QVector<AmplifierRecord>& amplifiers, const QString& name,
-        double impedance, const QString& mode);
+        double impedance, const QString& mode, const QVector<int>* lines = nullptr);
 
     // The six result labels, top left to bottom right.
     QStringList labelTexts() const;
@@ -52,6 +53,7 @@ public:
     QString mode;
 
     Refusal refusal = NoCabinet;
+    QString doubt; // for LineInDoubt: "data_amplis.txt, line 12: …"
     bool modeSwitch = true; // the model has ST and BTL lines at this load
     int row = -1; // of the amplifier lines it was given
     double imp_spk = qQNaN();

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "sheet.h"
+#include "plaintext.h"
 
 #include <QIODevice>
 #include <QtNumeric>
@@ -27,7 +28,7 @@ QStringList texts(const Configuration& c)
     if (!accepted)
         return { c.cabinetName, QString::number(c.count), QString(), QString(), c.amplifier, mode,
             QString(), QString(), QString(), QString(), QString(), QString(), QString(),
-            c.warningText() };
+            c.warningText() + (c.doubt.isEmpty() ? QString() : QStringLiteral(": ") + c.doubt) };
     return { c.cabinetName, QString::number(c.count), shortNumber(c.imp_equiv, 2),
         shortNumber(c.pow_equiv), c.amplifier, mode, shortNumber(c.max_voltage),
         shortNumber(c.amp_gain), c.thresholdText(),
@@ -56,11 +57,11 @@ QVector<Configuration> Sheet::selections(
     }
     // Each model's own lines, in file order: the lookup finds the same first
     // line in them as in the whole table, without walking it for every row.
-    QVector<QVector<AmplifierRecord>> lines(models.size());
-    for (const AmplifierRecord& line : catalogue.amplifiers) {
-        const int model = models.indexOf(line.name);
+    QVector<QVector<int>> lines(models.size());
+    for (int row = 0; row < catalogue.amplifiers.size(); ++row) {
+        const int model = models.indexOf(catalogue.amplifiers.at(row).name);
         if (model >= 0)
-            lines[model].append(line);
+            lines[model].append(row);
     }
     QVector<Configuration> rows;
     for (int cabinet = 0; cabinet < catalogue.cabinets.size(); ++cabinet) {
@@ -69,8 +70,8 @@ QVector<Configuration> Sheet::selections(
         for (int count = 1; count <= 4; ++count) {
             for (int model = 0; model < models.size(); ++model) {
                 const auto calculate = [&](const QString& mode) {
-                    return Configuration::calculate(catalogue.cabinets, lines.at(model), cabinet,
-                        count, models.at(model), mode);
+                    return Configuration::calculate(
+                        catalogue, cabinet, count, models.at(model), mode, &lines.at(model));
                 };
                 const Configuration stereo = calculate(QStringLiteral("ST"));
                 rows.append(stereo);
@@ -90,8 +91,12 @@ QString Sheet::table(const QVector<Configuration>& rows)
         QStringLiteral("Gain (dB)"), QStringLiteral("Threshold"), QStringLiteral("At max"),
         QStringLiteral("dBV"), QStringLiteral("Input (V)"), QStringLiteral("Output (V)"),
         QStringLiteral("Refused") } };
-    for (const Configuration& row : rows)
-        cells.append(texts(row));
+    for (const Configuration& row : rows) {
+        QStringList line = texts(row);
+        for (QString& cell : line)
+            cell = PlainText::escaped(cell);
+        cells.append(line);
+    }
     QVector<int> widths(cells.first().size(), 0);
     for (const QStringList& line : cells) {
         for (int i = 0; i < line.size(); ++i)
@@ -129,8 +134,10 @@ QString Sheet::csv(const QVector<Configuration>& rows)
         else
             fields << QString() << QString() << QString() << QString() << QString() << QString()
                    << QString() << QString();
+        fields[0] = PlainText::defused(fields.at(0));
+        fields[4] = PlainText::defused(fields.at(4));
         for (QString& field : fields)
-            field = quoted(field);
+            field = quoted(PlainText::escaped(field));
         out += fields.join(QLatin1Char(',')) + QLatin1String("\r\n");
     }
     return out;

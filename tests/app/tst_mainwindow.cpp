@@ -11,9 +11,9 @@
 namespace {
 const QByteArray cabinets = "h\nEight 200,200,8\nSixteen 300,300,16\nEight 300,300,8\n";
 const QByteArray amplifiers = "h\nSwitch,8,ST,42.94,34.9,32\nSwitch,4,ST,40,34.3,32\n"
-                              "Switch,8,BTL,123.45678,41.8,32\nNoSwitch,8,NO,36,33.5,32\n"
+                              "Switch,8,BTL,123.45678,44.1,32\nNoSwitch,8,NO,36,33.5,32\n"
                               "NoSwitch,4,NO,33,32.6,32\nFourOnly,4,ST,40,34.3,26\n"
-                              "Switch,16,ST,99,99,99\n";
+                              "Switch,16,ST,99,99,99\nComma,8,NO,51,36,4,29\n";
 // For the sheet: a model with the switch and one without, a refusal of each
 // kind, a threshold below the display floor, one at the amplifier's maximum
 // and a name that needs quoting in CSV.
@@ -51,11 +51,15 @@ void TestMainWindow::startUp_data()
     const QString none = "||||||||hidden";
     const QString problems = "Vantor found problems in its catalogue\n";
     QTest::newRow("first rows are not the old defaults")
-        << QByteArray("h\nBig,1000,8\n") << pro << "1 0 0 0!|8|1000|8|1000|120|26|15 dBu|hidden"
+        << QByteArray("h\nBig,1000,8\n") << pro << "1 0 0 0!|8|1000|8|1000|120|26|15.2 dBu|hidden"
         << QString();
     QTest::newRow("first selection refused: dashes, no box")
         << QByteArray("h\nEight,200,8\n") << QByteArray("h\nFourOnly,4,ST,40,34.3,26\n")
         << "1 0 0 0|8|200|8|200|-|-|-|hidden" << QString();
+    QTest::newRow("markup in a name is text")
+        << QByteArray("h\n<a href='x'>Fix</a> ,200,8\n") << pro
+        << "1 0 0 0!|8|200|8|200|120|26|8.3 dBu|hidden"
+        << problems + "data_spk.txt, line 2: name \"<a href='x'>Fix</a> \" has blanks around it";
     QTest::newRow("header-only files")
         << QByteArray("h\n") << QByteArray("h") << "1 -1 -1 0|-|-|-|-|-|-|-|hidden"
         << problems
@@ -67,7 +71,7 @@ void TestMainWindow::startUp_data()
         << QByteArray("h\n Big,1000,8\n") << QByteArray() << "1 0 -1! 0!" + none
         << unusable + "\ndata_spk.txt, line 2: name \" Big\" has blanks around it, which are kept";
     QTest::newRow("25 problems, 20 listed")
-        << "h\n" + QByteArray("Cab,x,8\n").repeated(25) << pro << "1 0 0 0!|8|0|8|0|120|26|-|hidden"
+        << "h\n" + QByteArray("Cab,x,8\n").repeated(25) << pro << "1 0 0 0|-|-|-|-|-|-|-|hidden"
         << problems
             + "data_spk.txt, line 21: power \"x\" is not a number: read as 0\n"
               "... and 5 more: vantor --check lists them all.";
@@ -87,7 +91,7 @@ void TestMainWindow::startUp()
     if (box.isEmpty())
         return;
     const ModalWatcher::Seen& seen = driver.watcher.seen.first();
-    QVERIFY(seen.hasParent);
+    QVERIFY(seen.hasParent && seen.plainText);
     QCOMPARE(seen.icon, QMessageBox::Warning);
     QVERIFY2(seen.informativeText.contains(box.section('\n', 1)), qPrintable(seen.informativeText));
     if (box.startsWith(unusable))
@@ -116,7 +120,13 @@ void TestMainWindow::selections_data()
     QTest::newRow("switchless model greys the mode, capped")
         << "cabinet=Eight 300, amp=NoSwitch, count=2"
         << "2 2 1 0!|8|300|4|600|33|32|0.6 dBu|shown" << QString();
-    QTest::newRow("bridge, then stereo again") << "mode=1, mode=0" << first << QString();
+    QTest::newRow("bridge, then stereo again; typing leaves the threshold")
+        << "mode=1, mode=0, type=9" << first << QString();
+    QTest::newRow("a line in doubt")
+        << "cabinet=Sixteen 300, amp=Comma" << first
+        << "This catalogue line cannot be used\ndata_amplis.txt, line 9: 7 fields where 6 are "
+           "expected (a decimal comma?)\n\nCorrect the line in the catalogue file, then read the "
+           "catalogue again.";
     QTest::newRow("the last mode comes back with a switched model")
         << "mode=1, amp=NoSwitch, amp=Switch"
         << "1 0 0 1|8|200|8|200|123.457|32|2.3 dBu|hidden" << QString();
@@ -147,7 +157,7 @@ void TestMainWindow::selections()
     QCOMPARE(driver.display(), display);
     QStringList boxes;
     for (const ModalWatcher::Seen& box : driver.watcher.seen) {
-        QVERIFY(box.title.isEmpty() && !box.hasParent && box.applicationModal);
+        QVERIFY(box.title.isEmpty() && !box.hasParent && box.applicationModal && box.plainText);
         boxes << box.text + '\n' + box.informativeText;
     }
     QCOMPARE(boxes.join('\n'), warning);

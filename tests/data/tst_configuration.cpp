@@ -19,42 +19,49 @@ private slots:
 void TestConfiguration::calculate_data()
 {
     QTest::addColumn<QString>("selection"); // "cabinet row, count, model, mode: what shows"
+    QTest::addColumn<QString>("doubt"); // the problem of the line in doubt
     QTest::newRow("8 ohm row, voltage to six digits")
-        << "0 1 Amp ST: 8 Ω|200 W|8 Ω|200 W|123.457 V|32 dB|2.3 dBu|row 0";
+        << "0 1 Amp ST: 8 Ω|200 W|8 Ω|200 W|123.457 V|32 dB|2.3 dBu|row 0" << QString();
     QTest::newRow("4 ohm row from 5.3 ohm, capped")
-        << "1 3 Amp ST: 16 Ω|300 W|5.3 Ω|900 W|40 V|32 dB|2.3 dBu|at max|row 1";
+        << "1 3 Amp ST: 16 Ω|300 W|5.3 Ω|900 W|40 V|32 dB|2.3 dBu|at max|row 1" << QString();
     QTest::newRow("exactly 4 ohm, level at the maximum")
-        << "0 2 Amp ST: 8 Ω|200 W|4 Ω|400 W|40 V|32 dB|2.3 dBu|row 1";
+        << "0 2 Amp ST: 8 Ω|200 W|4 Ω|400 W|40 V|32 dB|2.3 dBu|row 1" << QString();
     QTest::newRow("a switchless model's mode plays no part")
-        << "0 1 Plain BTL: 8 Ω|200 W|8 Ω|200 W|36 V|26 dB|7.3 dBu|at max|row 3 -";
-    QTest::newRow("bridge") << "0 1 Amp BTL: 8 Ω|200 W|8 Ω|200 W|80 V|32 dB|2.3 dBu|row 2";
+        << "0 1 Plain BTL: 8 Ω|200 W|8 Ω|200 W|36 V|26 dB|7.3 dBu|at max|row 3 -" << QString();
+    QTest::newRow("bridge") << "0 1 Amp BTL: 8 Ω|200 W|8 Ω|200 W|80 V|32 dB|2.3 dBu|row 2"
+                            << QString();
     QTest::newRow("the first matching row, below the floor")
-        << "0 1 Twice ST: 8 Ω|200 W|8 Ω|200 W|50 V|46 dB|-|row 5";
+        << "0 1 Twice ST: 8 Ω|200 W|8 Ω|200 W|50 V|46 dB|-|row 5" << QString();
     QTest::newRow("exactly at the floor")
-        << "1 1 Twice ST: 16 Ω|300 W|16 Ω|300 W|50 V|46 dB|-10 dBu|at max|row 5";
-    QTest::newRow("no power") << "2 1 Amp ST: 8 Ω|0 W|8 Ω|0 W|123.457 V|32 dB|-|row 0";
-    QTest::newRow("negative power: no level")
-        << "3 2 Amp ST: 8 Ω|-100 W|4 Ω|-200 W|40 V|32 dB|-|row 1";
-    QTest::newRow("no row: unsupported") << "0 2 Amp BTL: 8 Ω|200 W|4 Ω|400 W|-|-|-|unsupported";
-    QTest::newRow("name differs in case") << "0 1 amp ST: 8 Ω|200 W|8 Ω|200 W|-|-|-|unsupported";
+        << "1 1 Twice ST: 16 Ω|300 W|16 Ω|300 W|50 V|46 dB|-10 dBu|at max|row 5" << QString();
+    QTest::newRow("no power, a line in doubt") << "2 1 Amp ST: -|-|-|-|-|-|-|c, line 4"
+                                               << "c, line 4: power 0 W is not above 0";
+    QTest::newRow("a matched line in doubt, before the load")
+        << "0 3 Odd ST: 8 Ω|200 W|2.7 Ω|600 W|-|-|-|a, line 9"
+        << "a, line 9: maximum output level 99 dBu is 56.87 dB away from the 42.13 dBu of 99 V";
+    QTest::newRow("no row: unsupported")
+        << "0 2 Amp BTL: 8 Ω|200 W|4 Ω|400 W|-|-|-|unsupported" << QString();
+    QTest::newRow("name differs in case")
+        << "0 1 amp ST: 8 Ω|200 W|8 Ω|200 W|-|-|-|unsupported" << QString();
     QTest::newRow("below 4 ohm, sought at 4 ohm")
-        << "0 3 Amp ST: 8 Ω|200 W|2.7 Ω|600 W|40 V|32 dB|-|low impedance";
-    QTest::newRow("no such cabinet") << "4 1 Amp ST: -|-|-|-|-|-|-|no cabinet";
+        << "0 3 Amp ST: 8 Ω|200 W|2.7 Ω|600 W|40 V|32 dB|-|low impedance" << QString();
+    QTest::newRow("no such cabinet") << "3 1 Amp ST: -|-|-|-|-|-|-|no cabinet" << QString();
 }
 
 void TestConfiguration::calculate()
 {
     QFETCH(QString, selection);
+    QFETCH(QString, doubt);
 
-    const QVector<CabinetRecord> cabinets { { 200, 8, "A" }, { 300, 16, "B" }, { 0, 8, "C" },
-        { -100, 8, "D" } };
-    const QVector<AmplifierRecord> amplifiers { { "Amp", 8, "ST", 123.456789, 44, 32 },
-        { "Amp", 4, "ST", 40, 34.2597, 32 }, { "Amp", 8, "BTL", 80, 40.3, 32 },
-        { "Plain", 8, "NO", 36, 33.3, 26 }, { "Plain", 8, "ST", 99, 99, 99 },
-        { "Twice", 8, "ST", 50, 36, 46 }, { "Twice", 8, "ST", 60, 37.8, 20 } };
+    Catalogue catalogue;
+    catalogue.readCabinets("h\nA,200,8\nB,300,16\nC,0,8\n", "c");
+    catalogue.readAmplifiers("h\nAmp,8,ST,123.456789,44,32\nAmp,4,ST,40,34.2597,32\n"
+                             "Amp,8,BTL,80,40.3,32\nPlain,8,NO,36,33.3,26\nPlain,8,ST,99,99,99\n"
+                             "Twice,8,ST,50,36,46\nTwice,8,ST,60,37.8,20\nOdd,4,ST,99,99,99\n",
+        "a");
     const QStringList in = selection.section(": ", 0, 0).split(' ');
-    const Configuration c = Configuration::calculate(
-        cabinets, amplifiers, in[0].toInt(), in[1].toInt(), in[2], in[3]);
+    const Configuration c
+        = Configuration::calculate(catalogue, in[0].toInt(), in[1].toInt(), in[2], in[3]);
     QStringList texts;
     for (const QString& label : c.labelTexts())
         texts << label.section(": ", 1);
@@ -62,27 +69,34 @@ void TestConfiguration::calculate()
     if (c.at_max)
         texts << "at max";
     const QStringList refusals { "row", "no cabinet", "unsupported", "low impedance" };
-    texts << (c.refusal == Configuration::Accepted ? QString("row %1").arg(c.row)
-                                                   : refusals.at(c.refusal))
+    texts << (c.refusal == Configuration::Accepted             ? QString("row %1").arg(c.row)
+                     : c.refusal == Configuration::LineInDoubt ? c.doubt.section(':', 0, 0)
+                                                               : refusals.at(c.refusal))
             + (c.modeSwitch ? "" : " -");
+    QCOMPARE(c.doubt, doubt);
     QCOMPARE(texts.join('|'), selection.section(": ", 1));
     QCOMPARE(c.warningText().isEmpty(),
         c.refusal == Configuration::Accepted || c.refusal == Configuration::NoCabinet);
 }
 
 // 0 dBu is -2.218 dBV and 0.7746 V; the output held adds the gain.
+// The threshold is never shown more than 0.05 dB away from the level worked
+// out; 0 dBu is -2.218 dBV and 0.7746 V, and the output held adds the gain.
 void TestConfiguration::units_data()
 {
     QTest::addColumn<double>("threshold");
-    QTest::addColumn<QString>("shown"); // dBV, volts at the input, volts held
+    QTest::addColumn<QString>("shown"); // threshold, dBV, volts at the input, volts held
 
-    QTest::newRow("0 dBu") << 0.0 << "-2.22 0.775 30.8";
-    QTest::newRow("2.26 dBu") << 2.2597 << "0.0412 1.00 40.0";
-    QTest::newRow("-10 dBu") << -10.0 << "-12.2 0.245 9.75";
-    QTest::newRow("below the floor") << -10.5 << "- - 9.21";
-    QTest::newRow("rounded up to a power of ten") << 2.2182 << "-0.000287 1.00 39.8";
-    QTest::newRow("three digits before the point") << 12.0 << "9.78 3.08 123";
-    QTest::newRow("no level") << -qInf() << "- - 0.00";
+    QTest::newRow("0 dBu") << 0.0 << "0 dBu|-2.22|0.775|30.8";
+    QTest::newRow("2.26 dBu") << 2.2597 << "2.3 dBu|0.0412|1.00|40.0";
+    QTest::newRow("-0.74 dBu") << -0.74 << "-0.74 dBu|-2.96|0.711|28.3";
+    QTest::newRow("-10 dBu") << -10.0 << "-10 dBu|-12.2|0.245|9.75";
+    QTest::newRow("below the floor") << -10.5 << "-|-|-|9.21";
+    QTest::newRow("9.96 dBu") << 9.96 << "10 dBu|7.74|2.44|97.1";
+    QTest::newRow("10.04 dBu") << 10.04 << "10.0 dBu|7.82|2.46|98.0";
+    QTest::newRow("16.70 dBu, one decimal") << 16.70 << "16.7 dBu|14.5|5.30|211";
+    QTest::newRow("rounded up to a power of ten") << 2.2182 << "2.2 dBu|-0.000287|1.00|39.8";
+    QTest::newRow("no level") << -qInf() << "-|-|-|0.00";
 }
 
 void TestConfiguration::units()
@@ -93,8 +107,9 @@ void TestConfiguration::units()
     Configuration c;
     c.threshold = threshold;
     c.amp_gain = 32;
-    QCOMPARE(QStringList({ c.thresholdDbvText(), c.thresholdVoltsText(), c.heldVoltageText() })
-                 .join(' '),
+    QCOMPARE(QStringList({ c.thresholdText(), c.thresholdDbvText(), c.thresholdVoltsText(),
+                             c.heldVoltageText() })
+                 .join('|'),
         shown);
 }
 

@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <QTimer>
 
@@ -17,6 +18,7 @@ public:
         QString className, title, text, informativeText;
         QMessageBox::Icon icon = QMessageBox::NoIcon;
         bool hasParent = false, applicationModal = false;
+        bool plainText = true; // no label of it takes markup
     };
 
     ModalWatcher()
@@ -30,6 +32,9 @@ public:
                 box ? box->text() : QString(), box ? box->informativeText() : QString(),
                 box ? box->icon() : QMessageBox::NoIcon, dialog->parentWidget() != nullptr,
                 dialog->windowModality() == Qt::ApplicationModal });
+            for (QLabel* label : dialog->findChildren<QLabel*>())
+                seen.last().plainText
+                    &= label->text().isEmpty() || label->textFormat() == Qt::PlainText;
             if (onModal)
                 onModal(dialog);
             dialog->reject();

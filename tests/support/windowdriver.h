@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTest>
 
 // Drives a MainWindow through its widgets' object names, as a user would.
 // Every box the window raises, from its first showing on, is closed and kept
@@ -30,20 +31,21 @@ public:
     }
     QSpinBox* count() const { return find<QSpinBox>("spin_num_cabinets"); }
 
-    // "cabinet=", "amp=" or "mode=" an entry's text or index, "count=N" or
-    // "reset". A pick is made as the user makes it: only on an enabled
-    // selector, which changes its current entry and emits activated(int).
+    // "cabinet=", "amp=" or "mode=" an entry's text or index, "count=N",
+    // "type=TEXT" into the threshold or "reset". A pick is made as the user makes it: only on an
+    // enabled selector, which changes its current entry and emits activated(int).
     bool act(const QString& action) const
     {
         const QString what = action.section('=', 0, 0);
         const QString value = action.section('=', 1);
-        if (what == "count" || what == "reset") {
-            if (what == "count")
-                count()->setValue(value.toInt());
-            else
-                find<QPushButton>("pushButton_reset")->click();
+        if (what == "count")
+            count()->setValue(value.toInt());
+        else if (what == "reset")
+            find<QPushButton>("pushButton_reset")->click();
+        else if (what == "type")
+            QTest::keyClicks(find<QLineEdit>("lineaResultado"), value);
+        if (what == "count" || what == "reset" || what == "type")
             return true;
-        }
         static const QHash<QString, QString> selectors { { "cabinet", "comboBox_cabinets" },
             { "amp", "comboBox_amplis" }, { "mode", "comboBox_mode" } };
         QComboBox* box = find(selectors.value(what, "no such selector"));
