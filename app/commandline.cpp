@@ -5,96 +5,111 @@
 #include "plaintext.h"
 #include "sheet.h"
 
-#include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 
+#include <cerrno>
 #include <cstdio>
-#include <cstring>
 
 namespace {
 
-void write(FILE* stream, const QString& text)
+// Messages may hold what a catalogue says: no control character of it reaches a terminal.
+void tell(const QString& message)
 {
-    const QByteArray bytes = text.toUtf8();
-    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stream);
+    const QByteArray bytes = PlainText::escaped(message).toUtf8();
+    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stderr);
 }
 
-// Messages may hold what a catalogue says: no control character of it reaches a terminal.
-void print(FILE* stream, const QString& text) { write(stream, PlainText::escaped(text)); }
-
-void fail(const QString& message)
+int fail(const QString& message)
 {
-    print(stderr, QStringLiteral("vantor: %1\nTry 'vantor --help'.\n").arg(message));
+    tell(QStringLiteral("vantor: %1; try 'vantor --help'\n").arg(message));
+    return 2;
+}
+
+// Standard output, written straight through, so that a failed write is seen
+// where it happens. A closed pipe ends the program quietly.
+class Output : public QFile {
+public:
+    Output() { open(fileno(stdout), QIODevice::WriteOnly | QIODevice::Unbuffered); }
+    int failed() const
+    {
+        if (errno != EPIPE)
+            tell(QStringLiteral("vantor: write error: %1\n").arg(errorString()));
+        return 2;
+    }
+};
+
+// The window's application object takes these toolkit options itself; the
+// ones in `valued` are followed by a value.
+bool toolkitOption(const QString& argument, bool& valued)
+{
+    static const QStringList flags { "reverse", "widgetcount", "nograb", "dograb", "sync" };
+    static const QStringList withValue { "platform", "platformpluginpath", "platformtheme",
+        "plugin", "qwindowgeometry", "qwindowtitle", "qwindowicon", "style", "stylesheet",
+        "session", "display", "geometry", "name", "title" };
+    if (!argument.startsWith(QLatin1Char('-')))
+        return false;
+    const QString name
+        = argument.mid(argument.startsWith(QLatin1String("--")) ? 2 : 1).section('=', 0, 0);
+    valued = withValue.contains(name) && !argument.contains(QLatin1Char('='));
+    return flags.contains(name) || withValue.contains(name);
 }
 
 // Every problem as FILE:LINE: message, then a summary when asked for or when
 // the catalogue cannot be used; returns the exit status.
-int tell(const Catalogue& catalogue, bool summary)
+int report(const Catalogue& catalogue, bool summary)
 {
     for (const CatalogueProblem& problem : catalogue.unusable)
-        print(stderr, problem.located() + QLatin1Char('\n'));
+        tell(problem.located() + QLatin1Char('\n'));
     for (const CatalogueProblem& problem : catalogue.problems)
-        print(stderr, problem.located() + QLatin1Char('\n'));
+        tell(problem.located() + QLatin1Char('\n'));
     if (!catalogue.complete()) {
-        print(stderr,
-            QStringLiteral("vantor: the catalogue in %1 cannot be used\n")
-                .arg(QDir::toNativeSeparators(catalogue.folder)));
+        tell(QStringLiteral("vantor: the catalogue in %1 cannot be used\n")
+                 .arg(QDir::toNativeSeparators(catalogue.folder)));
         return 2;
     }
     const int count = catalogue.problems.size();
     if (summary && count == 0)
-        print(stderr, QStringLiteral("vantor: no problems\n"));
+        tell(QStringLiteral("vantor: no problems\n"));
     else if (summary)
-        print(
-            stderr, QStringLiteral("vantor: %1 problem%2\n").arg(count).arg(count == 1 ? "" : "s"));
+        tell(QStringLiteral("vantor: %1 problem%2\n").arg(count).arg(count == 1 ? "" : "s"));
     return count == 0 ? 0 : 1;
 }
 
-// Names given that the catalogue does not know, told with those it does.
-bool known(const QStringList& given, const QStringList& names, const QString& what)
+// A name given that the catalogue does not know, told with those it does.
+QString unknown(const QStringList& given, QStringList names, const QString& what)
 {
+    names.removeDuplicates();
     for (const QString& name : given) {
-        if (!names.contains(name)) {
-            QStringList unique = names;
-            unique.removeDuplicates();
-            fail(QStringLiteral("no %1 \"%2\" in the catalogue; it has: %3")
-                     .arg(what, name, unique.join(QStringLiteral(", "))));
-            return false;
-        }
+        if (!names.contains(name))
+            return QStringLiteral("no %1 \"%2\" in the catalogue; it has: %3")
+                .arg(what, name, names.join(QStringLiteral(", ")));
     }
-    return true;
+    return QString();
 }
 
 }
 
-bool CommandLine::withoutWindow(int argc, char** argv)
+QStringList CommandLine::arguments(int argc, char** argv)
 {
-    static const char* const options[] = { "--check", "--sheet", "--format", "--cabinet",
-        "--amplifier", "--help", "--help-all", "-h", "-?", "--version", "-v" };
-    for (int i = 1; i < argc; ++i) {
-        for (const char* option : options) {
-            const size_t length = std::strlen(option);
-            if (std::strncmp(argv[i], option, length) == 0
-                && (argv[i][length] == '\0' || argv[i][length] == '='))
-                return true;
-        }
-    }
-    return false;
+    QStringList list;
+    for (int i = 0; i < argc; ++i)
+        list << QString::fromLocal8Bit(argv[i]);
+    return list;
 }
 
-void CommandLine::describe(QCommandLineParser& parser, bool window)
+CommandLine::CommandLine(const QStringList& arguments)
 {
     parser.setApplicationDescription(QStringLiteral(
-        "Works out the limiter threshold of a power amplifier driving loudspeaker cabinets, "
-        "from the catalogue files data_spk.txt and data_amplis.txt in FOLDER (by default the "
-        "working directory)."));
+        "Works out the limiter threshold of a power amplifier driving loudspeaker\n"
+        "cabinets, from the catalogue files data_spk.txt and data_amplis.txt in FOLDER\n"
+        "(by default the working directory)."));
     parser.addHelpOption();
     parser.addVersionOption();
     parser.addPositionalArgument(QStringLiteral("FOLDER"),
         QStringLiteral("The folder holding the catalogue and images."), QStringLiteral("[FOLDER]"));
-    if (window)
-        return;
     parser.addOptions({
         { QStringLiteral("check"),
             QStringLiteral("Print every catalogue problem as FILE:LINE: message and exit: 0 when "
@@ -107,87 +122,84 @@ void CommandLine::describe(QCommandLineParser& parser, bool window)
             QStringLiteral("NAME") },
         { QStringLiteral("amplifier"), QStringLiteral("Only this amplifier model (repeatable)."),
             QStringLiteral("NAME") },
+        { QStringLiteral("accepted"),
+            QStringLiteral("Leave refused selections out of the sheet.") },
     });
-}
 
-bool CommandLine::parse(QCommandLineParser& parser, const QStringList& arguments, int& status)
-{
-    status = 2;
-    if (!parser.parse(arguments)) {
-        fail(parser.errorText());
-        return false;
+    QStringList own;
+    for (int i = 0; i < arguments.size(); ++i) {
+        bool valued = false;
+        if (i > 0 && toolkitOption(arguments.at(i), valued))
+            i += valued ? 1 : 0;
+        else
+            own << arguments.at(i);
     }
-    if (parser.isSet(QStringLiteral("help"))) {
-        print(stdout, parser.helpText());
-        status = 0;
-        return false;
-    }
-    if (parser.isSet(QStringLiteral("version"))) {
-        print(stdout, QStringLiteral("vantor %1\n").arg(QCoreApplication::applicationVersion()));
-        status = 0;
-        return false;
-    }
-    if (parser.positionalArguments().size() > 1) {
-        fail(QStringLiteral("one folder at most"));
-        return false;
-    }
-    return true;
-}
-
-int CommandLine::run(const QStringList& arguments)
-{
-    QCommandLineParser parser;
-    describe(parser, false);
-    int status = 0;
-    if (!parse(parser, arguments, status))
-        return status;
-    const bool check = parser.isSet(QStringLiteral("check"));
-    const bool sheet = parser.isSet(QStringLiteral("sheet"));
+    const auto isSet = [&](const char* name) { return parser.isSet(QLatin1String(name)); };
+    const QString folder = parser.parse(own) ? this->folder() : QString();
     const QString format = parser.value(QStringLiteral("format"));
-    if (check == sheet) {
-        fail(QStringLiteral("give --check or --sheet"));
-        return 2;
+    if (!parser.errorText().isEmpty()) {
+        error = parser.errorText();
+        error[0] = error.at(0).toLower();
+        if (error.endsWith(QLatin1Char('.')))
+            error.chop(1);
+    } else if (isSet("help") || isSet("version")) {
+        return;
+    } else if (isSet("check") && isSet("sheet")) {
+        error = QStringLiteral("give --check or --sheet, not both");
+    } else if (!isSet("sheet")
+        && (isSet("format") || isSet("cabinet") || isSet("amplifier") || isSet("accepted"))) {
+        error = QStringLiteral("--format, --cabinet, --amplifier and --accepted go with --sheet");
+    } else if (format != QLatin1String("table") && format != QLatin1String("csv")) {
+        error = QStringLiteral("--format is table or csv, not \"%1\"").arg(format);
+    } else if (parser.positionalArguments().size() > 1) {
+        error = QStringLiteral("one folder at most");
+    } else if (!folder.isEmpty() && !QFileInfo(folder).isDir()) {
+        error = QStringLiteral("%1: no such folder").arg(folder);
     }
-    if (check
-        && (parser.isSet(QStringLiteral("format")) || parser.isSet(QStringLiteral("cabinet"))
-            || parser.isSet(QStringLiteral("amplifier")))) {
-        fail(QStringLiteral("--format, --cabinet and --amplifier go with --sheet"));
-        return 2;
-    }
-    if (format != QLatin1String("table") && format != QLatin1String("csv")) {
-        fail(QStringLiteral("--format is table or csv, not \"%1\"").arg(format));
-        return 2;
-    }
+}
 
-    const Catalogue catalogue = Catalogue::load(parser.positionalArguments().value(0));
-    status = tell(catalogue, check);
+bool CommandLine::window() const
+{
+    for (const char* option : { "help", "version", "check", "sheet" })
+        if (parser.isSet(QLatin1String(option)))
+            return false;
+    return error.isEmpty();
+}
+
+QString CommandLine::folder() const { return parser.positionalArguments().value(0); }
+
+int CommandLine::run()
+{
+    if (!error.isEmpty())
+        return fail(error);
+    Output out;
+    const auto print = [&](const QString& text) {
+        const QByteArray bytes = text.toUtf8();
+        return out.write(bytes) == bytes.size() ? 0 : out.failed();
+    };
+    if (parser.isSet(QStringLiteral("help")))
+        return print(parser.helpText());
+    if (parser.isSet(QStringLiteral("version")))
+        return print(QStringLiteral("vantor %1\n").arg(QCoreApplication::applicationVersion()));
+
+    const bool check = parser.isSet(QStringLiteral("check"));
+    const Catalogue catalogue = Catalogue::load(folder());
+    const int status = report(catalogue, check);
     if (check || status == 2)
         return status;
 
-    const QStringList cabinets = parser.values(QStringLiteral("cabinet"));
-    const QStringList amplifiers = parser.values(QStringLiteral("amplifier"));
+    Sheet::Filter filter;
+    filter.cabinets = parser.values(QStringLiteral("cabinet"));
+    filter.amplifiers = parser.values(QStringLiteral("amplifier"));
+    filter.acceptedOnly = parser.isSet(QStringLiteral("accepted"));
     QStringList cabinetNames;
     for (const CabinetRecord& cabinet : catalogue.cabinets)
         cabinetNames.append(cabinet.name);
-    if (!known(cabinets, cabinetNames, QStringLiteral("cabinet"))
-        || !known(amplifiers, catalogue.amplifierModels, QStringLiteral("amplifier")))
-        return 2;
-    const QVector<Configuration> rows = Sheet::selections(catalogue, cabinets, amplifiers);
-    write(stdout, format == QLatin1String("csv") ? Sheet::csv(rows) : Sheet::table(rows));
-    return 0;
-}
-
-bool CommandLine::enterFolder(const QStringList& arguments, int& status)
-{
-    QCommandLineParser parser;
-    describe(parser, true);
-    if (!parse(parser, arguments, status))
-        return false;
-    const QString folder = parser.positionalArguments().value(0);
-    if (!folder.isEmpty() && !QDir::setCurrent(folder)) {
-        fail(QStringLiteral("%1: no such folder").arg(folder));
-        status = 2;
-        return false;
-    }
-    return true;
+    QString wrong = unknown(filter.cabinets, cabinetNames, QStringLiteral("cabinet"));
+    if (wrong.isEmpty())
+        wrong = unknown(filter.amplifiers, catalogue.amplifierModels, QStringLiteral("amplifier"));
+    if (!wrong.isEmpty())
+        return fail(wrong);
+    const bool csv = parser.value(QStringLiteral("format")) == QLatin1String("csv");
+    return Sheet::write(out, catalogue, csv ? Sheet::Csv : Sheet::Table, filter) ? 0 : out.failed();
 }

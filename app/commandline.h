@@ -1,27 +1,31 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QCommandLineParser>
+#include <QString>
 #include <QStringList>
 
-class QCommandLineParser;
-
 // Vantor's command line: `vantor [FOLDER]` opens the window on the catalogue in
-// FOLDER; --check and --sheet work without a window or a display. Data goes to
-// standard output, messages to standard error; the exit status is 0 when all
-// is well, 1 when the catalogue has problems, 2 when it cannot be used or the
-// command line is wrong.
+// FOLDER; --check and --sheet work without a window or a display. The whole
+// command line is read before any application object exists, so that a wrong
+// one never needs a display. Data goes to standard output, messages to
+// standard error; the exit status is 0 when all is well, 1 when the catalogue
+// has problems, 2 when it cannot be used, the command line is wrong or the
+// output cannot be written.
 class CommandLine {
 public:
-    // Whether the arguments ask for something other than the window, so that
-    // no display is needed.
-    static bool withoutWindow(int argc, char** argv);
-    // Runs that; returns the exit status.
-    static int run(const QStringList& arguments);
-    // For the window: moves into the folder named, if any. False when the
-    // program is to end at once with `status`.
-    static bool enterFolder(const QStringList& arguments, int& status);
+    // The arguments as the program got them, its name first.
+    explicit CommandLine(const QStringList& arguments);
+    static QStringList arguments(int argc, char** argv);
+
+    // A valid command line that asks for nothing but the window.
+    bool window() const;
+    // The folder named, or empty for the working directory.
+    QString folder() const;
+    // Everything but the window, under a QCoreApplication; returns the exit status.
+    int run();
 
 private:
-    static void describe(QCommandLineParser& parser, bool window);
-    static bool parse(QCommandLineParser& parser, const QStringList& arguments, int& status);
+    QCommandLineParser parser;
+    QString error; // what is wrong with the command line
 };

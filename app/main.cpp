@@ -4,13 +4,15 @@
 #include "mainwindow.h"
 
 #include <QApplication>
+#include <QDir>
 
 int main(int argc, char* argv[])
 {
     QCoreApplication::setApplicationVersion(QStringLiteral(VANTOR_VERSION));
-    if (CommandLine::withoutWindow(argc, argv)) {
+    CommandLine commandLine(CommandLine::arguments(argc, argv));
+    if (!commandLine.window()) {
         QCoreApplication application(argc, argv);
-        return CommandLine::run(application.arguments());
+        return commandLine.run();
     }
     Appearance::prepare();
     QApplication application(argc, argv);
@@ -19,9 +21,8 @@ int main(int argc, char* argv[])
     QGuiApplication::setDesktopFileName(QStringLiteral(VANTOR_APP_ID));
 #endif
     Appearance::apply();
-    int status = 0;
-    if (!CommandLine::enterFolder(application.arguments(), status))
-        return status;
+    if (!commandLine.folder().isEmpty())
+        QDir::setCurrent(commandLine.folder());
     MainWindow window;
     window.show();
     return application.exec();

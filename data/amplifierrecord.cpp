@@ -4,7 +4,6 @@
 #include <cmath>
 
 namespace {
-const double dbuReference = 0.7745966692414834; // volts at 0 dBu, sqrt(0.6)
 const double levelFactor = 20.0;
 }
 

@@ -7,6 +7,8 @@
 // operation mode ("ST", "BTL", or "NO" for a model without a mode switch).
 class AmplifierRecord {
 public:
+    static constexpr double dbuReference = 0.7745966692414834; // volts at 0 dBu, sqrt(0.6)
+
     AmplifierRecord();
     AmplifierRecord(const QString& name, int impedance, const QString& mode, double max_voltage,
         double max_level, int gain);

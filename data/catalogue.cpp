@@ -261,7 +261,7 @@ void Catalogue::readAmplifiers(const QByteArray& content, const QString& path)
         in.aboveZero(impedance, QStringLiteral("impedance"), QStringLiteral(" \u03A9"));
         in.aboveZero(voltage, QStringLiteral("maximum program voltage"), QStringLiteral(" V"));
         if (in.allRead && voltage > 0 && std::isfinite(level)) {
-            const double expected = 20.0 * std::log10(voltage / 0.7746);
+            const double expected = 20.0 * std::log10(voltage / AmplifierRecord::dbuReference);
             if (std::fabs(level - expected) > 0.5)
                 in.report(QStringLiteral("maximum output level %1 dBu is %2 dB away from the %3 "
                                          "dBu of %4 V")
@@ -287,11 +287,9 @@ void Catalogue::readAmplifiers(const QByteArray& content, const QString& path)
 QStringList Catalogue::modelNames(const QVector<AmplifierRecord>& amplifiers)
 {
     QStringList names;
-    QString previous_name = QStringLiteral("VACIO"); // no line seen yet
-    for (const AmplifierRecord& record : amplifiers) {
-        if (record.name != previous_name)
-            names.append(record.name);
-        previous_name = record.name;
+    for (int row = 0; row < amplifiers.size(); ++row) {
+        if (row == 0 || amplifiers.at(row).name != amplifiers.at(row - 1).name)
+            names.append(amplifiers.at(row).name);
     }
     return names;
 }

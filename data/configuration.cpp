@@ -1,13 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "configuration.h"
 
+#include <QFileInfo>
+
 #include <algorithm>
 #include <cmath>
 
 namespace {
 const double lowestImpedance = 4.0; // ohms
 const double displayFloor = -10.0; // dBu
-const double dbuReference = 0.7745966692414834; // volts at 0 dBu
 const QString ohm = QStringLiteral(" \u03A9");
 
 QString number(double value, int precision = 6)
@@ -62,7 +63,7 @@ Configuration Configuration::calculate(const Catalogue& catalogue, int cabinet, 
         if (problem < 0)
             return false;
         c.refusal = LineInDoubt;
-        c.doubt = catalogue.problems.at(problem).listed();
+        c.doubt = catalogue.problems.at(problem);
         return true;
     };
 
@@ -160,7 +161,7 @@ QString Configuration::warningDetails() const
         return QStringLiteral(
             "In order to protect the amplifier, we don't recommend this configuration");
     case LineInDoubt:
-        return doubt
+        return doubt.listed()
             + QStringLiteral("\n\nCorrect the line in the catalogue file, then read the "
                              "catalogue again.");
     default:
@@ -168,17 +169,34 @@ QString Configuration::warningDetails() const
     }
 }
 
+QString Configuration::reason() const
+{
+    switch (refusal) {
+    case Unsupported:
+        return QStringLiteral("no data at %1%2 %3").arg(imp_amp).arg(ohm, mode);
+    case LowImpedance:
+        return QStringLiteral("below 4") + ohm;
+    case LineInDoubt:
+        return QStringLiteral("%1:%2").arg(QFileInfo(doubt.path).fileName()).arg(doubt.line);
+    default:
+        return QString();
+    }
+}
+
 // 0 dBV is 1 V: the dBu reference is 20·log10(0.7746) = -2.218 dBV.
-double Configuration::thresholdDbv() const { return threshold + 20.0 * std::log10(dbuReference); }
+double Configuration::thresholdDbv() const
+{
+    return threshold + 20.0 * std::log10(AmplifierRecord::dbuReference);
+}
 
 double Configuration::thresholdVolts() const
 {
-    return dbuReference * std::pow(10.0, threshold / 20.0);
+    return AmplifierRecord::dbuReference * std::pow(10.0, threshold / 20.0);
 }
 
 double Configuration::heldVoltage() const
 {
-    return dbuReference * std::pow(10.0, (threshold + amp_gain) / 20.0);
+    return AmplifierRecord::dbuReference * std::pow(10.0, (threshold + amp_gain) / 20.0);
 }
 
 QString Configuration::thresholdDbvText() const

@@ -37,6 +37,9 @@ public:
     // The warning's main and informative texts; empty when nothing is refused.
     QString warningText() const;
     QString warningDetails() const;
+    // Why it is refused, in a few words: "below 4 Ω", "no data at 4 Ω ST",
+    // "data_amplis.txt:12" for a line in doubt; empty when it is not.
+    QString reason() const;
 
     double thresholdDbv() const;
     double thresholdVolts() const; // rms, at the amplifier's input
@@ -53,7 +56,7 @@ public:
     QString mode;
 
     Refusal refusal = NoCabinet;
-    QString doubt; // for LineInDoubt: "data_amplis.txt, line 12: …"
+    CatalogueProblem doubt; // of the line in doubt
     bool modeSwitch = true; // the model has ST and BTL lines at this load
     int row = -1; // of the amplifier lines it was given
     double imp_spk = qQNaN();

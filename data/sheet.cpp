@@ -3,40 +3,110 @@
 #include "plaintext.h"
 
 #include <QIODevice>
+#include <QLocale>
 #include <QtNumeric>
 
 #include <algorithm>
 
 namespace {
 
+using Cell = QString (*)(const Configuration&);
+struct Column {
+    const char* header;
+    Cell cell;
+};
+
+bool accepted(const Configuration& c) { return c.refusal == Configuration::Accepted; }
+
 QString shortNumber(double value, int precision = 6)
 {
     return qIsNaN(value) ? QString() : QString::number(value, 'g', precision);
 }
 
+// The shortest text that reads back as the same number.
 QString fullNumber(double value)
 {
-    return qIsFinite(value) ? QString::number(value, 'g', 17) : QString();
+    return qIsFinite(value) ? QString::number(value, 'g', QLocale::FloatingPointShortest)
+                            : QString();
 }
 
-// The texts of one row, as the window would show them; a refused row has only
-// its selection and the warning.
-QStringList texts(const Configuration& c)
+QString cabinet(const Configuration& c) { return c.cabinetName; }
+QString count(const Configuration& c) { return QString::number(c.count); }
+QString amplifier(const Configuration& c) { return c.amplifier; }
+QString mode(const Configuration& c) { return c.modeSwitch ? c.mode : QStringLiteral("-"); }
+QString threshold(const Configuration& c) { return accepted(c) ? c.thresholdText() : QString(); }
+QString dbv(const Configuration& c) { return accepted(c) ? c.thresholdDbvText() : QString(); }
+QString atMax(const Configuration& c)
 {
-    const bool accepted = c.refusal == Configuration::Accepted;
-    const QString mode = c.modeSwitch ? c.mode : QStringLiteral("-");
-    if (!accepted)
-        return { c.cabinetName, QString::number(c.count), QString(), QString(), c.amplifier, mode,
-            QString(), QString(), QString(), QString(), QString(), QString(), QString(),
-            c.warningText() + (c.doubt.isEmpty() ? QString() : QStringLiteral(": ") + c.doubt) };
-    return { c.cabinetName, QString::number(c.count), shortNumber(c.imp_equiv, 2),
-        shortNumber(c.pow_equiv), c.amplifier, mode, shortNumber(c.max_voltage),
-        shortNumber(c.amp_gain), c.thresholdText(),
-        c.at_max ? QStringLiteral("yes") : QStringLiteral("no"), c.thresholdDbvText(),
-        c.thresholdVoltsText(), c.heldVoltageText(), QString() };
+    return !accepted(c) ? QString() : c.at_max ? QStringLiteral("yes") : QStringLiteral("no");
 }
+QString reason(const Configuration& c) { return c.reason(); }
 
-QString quoted(const QString& field)
+const Column tableColumns[] = {
+    { "Cabinet", cabinet },
+    { "Count", count },
+    { "Amplifier", amplifier },
+    { "Mode", mode },
+    { "Threshold", threshold },
+    { "dBV", dbv },
+    { "At max", atMax },
+    { "Refused", reason },
+};
+
+// The window's texts, then the same numbers in full.
+const Column csvColumns[] = {
+    { "cabinet", cabinet },
+    { "count", count },
+    { "impedance",
+        [](const Configuration& c) {
+            return accepted(c) ? shortNumber(c.imp_equiv, 2) : QString();
+        } },
+    { "power",
+        [](const Configuration& c) { return accepted(c) ? shortNumber(c.pow_equiv) : QString(); } },
+    { "amplifier", amplifier },
+    { "mode", mode },
+    { "voltage",
+        [](const Configuration& c) {
+            return accepted(c) ? shortNumber(c.max_voltage) : QString();
+        } },
+    { "gain",
+        [](const Configuration& c) { return accepted(c) ? shortNumber(c.amp_gain) : QString(); } },
+    { "threshold", threshold },
+    { "at_max", atMax },
+    { "threshold_dbv", dbv },
+    { "threshold_v",
+        [](const Configuration& c) { return accepted(c) ? c.thresholdVoltsText() : QString(); } },
+    { "output_v",
+        [](const Configuration& c) { return accepted(c) ? c.heldVoltageText() : QString(); } },
+    { "refused", [](const Configuration& c) { return c.warningText(); } },
+    { "impedance_ohm",
+        [](const Configuration& c) { return accepted(c) ? fullNumber(c.imp_equiv) : QString(); } },
+    { "power_w",
+        [](const Configuration& c) { return accepted(c) ? fullNumber(c.pow_equiv) : QString(); } },
+    { "voltage_v",
+        [](const Configuration& c) {
+            return accepted(c) ? fullNumber(c.max_voltage) : QString();
+        } },
+    { "gain_db",
+        [](const Configuration& c) { return accepted(c) ? fullNumber(c.amp_gain) : QString(); } },
+    { "threshold_dbu",
+        [](const Configuration& c) { return accepted(c) ? fullNumber(c.threshold) : QString(); } },
+    { "threshold_dbv_exact",
+        [](const Configuration& c) {
+            return accepted(c) ? fullNumber(c.thresholdDbv()) : QString();
+        } },
+    { "threshold_v_exact",
+        [](const Configuration& c) {
+            return accepted(c) ? fullNumber(c.thresholdVolts()) : QString();
+        } },
+    { "output_v_exact",
+        [](const Configuration& c) {
+            return accepted(c) ? fullNumber(c.heldVoltage()) : QString();
+        } },
+    { "reason", reason },
+};
+
+QString csvField(const QString& field)
 {
     if (!field.contains(QLatin1Char(',')) && !field.contains(QLatin1Char('"'))
         && !field.contains(QLatin1Char('\n')) && !field.contains(QLatin1Char('\r')))
@@ -45,14 +115,66 @@ QString quoted(const QString& field)
         + QLatin1Char('"');
 }
 
+QString csvLine(const Configuration* c)
+{
+    QStringList fields;
+    for (const Column& column : csvColumns) {
+        if (!c) {
+            fields << QLatin1String(column.header);
+            continue;
+        }
+        QString text = PlainText::escaped(column.cell(*c));
+        if (column.cell == cabinet || column.cell == amplifier)
+            text = PlainText::defused(text);
+        fields << csvField(text);
+    }
+    return fields.join(QLatin1Char(',')) + QLatin1String("\r\n");
 }
 
-QVector<Configuration> Sheet::selections(
-    const Catalogue& catalogue, const QStringList& cabinets, const QStringList& amplifiers)
+// Each column as wide as its header or its widest text, where the texts are
+// known before the rows: the names and the fixed ones.
+QVector<int> tableWidths(const Catalogue& catalogue, const Sheet::Filter& filter)
+{
+    QVector<int> widths;
+    for (const Column& column : tableColumns)
+        widths << static_cast<int>(qstrlen(column.header));
+    const auto widen = [&](int column, const QString& name) {
+        widths[column] = std::max(widths.at(column), int(PlainText::escaped(name).size()));
+    };
+    for (const CabinetRecord& cabinet : catalogue.cabinets)
+        if (filter.cabinets.isEmpty() || filter.cabinets.contains(cabinet.name))
+            widen(0, cabinet.name);
+    for (const QString& model : catalogue.amplifierModels)
+        if (filter.amplifiers.isEmpty() || filter.amplifiers.contains(model))
+            widen(2, model);
+    widen(4, QStringLiteral("-10.0 dBu")); // thresholds from the floor to 999.9 dBu
+    widen(5, QStringLiteral("-0.000287"));
+    return widths;
+}
+
+QString tableLine(const Configuration* c, const QVector<int>& widths)
+{
+    QString line;
+    for (int i = 0; i < widths.size(); ++i) {
+        const Column& column = tableColumns[i];
+        const QString text
+            = c ? PlainText::escaped(column.cell(*c)) : QString::fromLatin1(column.header);
+        line += i + 1 < widths.size() ? text.leftJustified(widths.at(i) + 2) : text;
+    }
+    while (line.endsWith(QLatin1Char(' ')))
+        line.chop(1);
+    return line + QLatin1Char('\n');
+}
+
+}
+
+void Sheet::forEach(const Catalogue& catalogue, const Filter& filter,
+    const std::function<bool(const Configuration&)>& visit)
 {
     QStringList models;
     for (const QString& model : catalogue.amplifierModels) {
-        if (!models.contains(model) && (amplifiers.isEmpty() || amplifiers.contains(model)))
+        if (!models.contains(model)
+            && (filter.amplifiers.isEmpty() || filter.amplifiers.contains(model)))
             models.append(model);
     }
     // Each model's own lines, in file order: the lookup finds the same first
@@ -63,9 +185,11 @@ QVector<Configuration> Sheet::selections(
         if (model >= 0)
             lines[model].append(row);
     }
-    QVector<Configuration> rows;
+    const auto show
+        = [&](const Configuration& c) { return (filter.acceptedOnly && !accepted(c)) || visit(c); };
     for (int cabinet = 0; cabinet < catalogue.cabinets.size(); ++cabinet) {
-        if (!cabinets.isEmpty() && !cabinets.contains(catalogue.cabinets.at(cabinet).name))
+        if (!filter.cabinets.isEmpty()
+            && !filter.cabinets.contains(catalogue.cabinets.at(cabinet).name))
             continue;
         for (int count = 1; count <= 4; ++count) {
             for (int model = 0; model < models.size(); ++model) {
@@ -74,78 +198,32 @@ QVector<Configuration> Sheet::selections(
                         catalogue, cabinet, count, models.at(model), mode, &lines.at(model));
                 };
                 const Configuration stereo = calculate(QStringLiteral("ST"));
-                rows.append(stereo);
-                if (stereo.modeSwitch)
-                    rows.append(calculate(QStringLiteral("BTL")));
+                if (!show(stereo) || (stereo.modeSwitch && !show(calculate(QStringLiteral("BTL")))))
+                    return;
             }
         }
     }
-    return rows;
 }
 
-QString Sheet::table(const QVector<Configuration>& rows)
+bool Sheet::write(
+    QIODevice& device, const Catalogue& catalogue, Format format, const Filter& filter)
 {
-    QVector<QStringList> cells { { QStringLiteral("Cabinet"), QStringLiteral("Count"),
-        QStringLiteral("Impedance (\u03A9)"), QStringLiteral("Power (W)"),
-        QStringLiteral("Amplifier"), QStringLiteral("Mode"), QStringLiteral("Voltage (V)"),
-        QStringLiteral("Gain (dB)"), QStringLiteral("Threshold"), QStringLiteral("At max"),
-        QStringLiteral("dBV"), QStringLiteral("Input (V)"), QStringLiteral("Output (V)"),
-        QStringLiteral("Refused") } };
-    for (const Configuration& row : rows) {
-        QStringList line = texts(row);
-        for (QString& cell : line)
-            cell = PlainText::escaped(cell);
-        cells.append(line);
-    }
-    QVector<int> widths(cells.first().size(), 0);
-    for (const QStringList& line : cells) {
-        for (int i = 0; i < line.size(); ++i)
-            widths[i] = std::max(widths[i], static_cast<int>(line.at(i).size()));
-    }
-    QString out;
-    for (const QStringList& line : cells) {
-        QString text;
-        for (int i = 0; i < line.size(); ++i)
-            text += line.at(i).leftJustified(widths.at(i) + 2);
-        out += text.trimmed() + QLatin1Char('\n');
-    }
-    return out;
-}
-
-QString Sheet::csv(const QVector<Configuration>& rows)
-{
-    const QStringList header { QStringLiteral("cabinet"), QStringLiteral("count"),
-        QStringLiteral("impedance"), QStringLiteral("power"), QStringLiteral("amplifier"),
-        QStringLiteral("mode"), QStringLiteral("voltage"), QStringLiteral("gain"),
-        QStringLiteral("threshold"), QStringLiteral("at_max"), QStringLiteral("threshold_dbv"),
-        QStringLiteral("threshold_v"), QStringLiteral("output_v"), QStringLiteral("refused"),
-        QStringLiteral("impedance_ohm"), QStringLiteral("power_w"), QStringLiteral("voltage_v"),
-        QStringLiteral("gain_db"), QStringLiteral("threshold_dbu"),
-        QStringLiteral("threshold_dbv_exact"), QStringLiteral("threshold_v_exact"),
-        QStringLiteral("output_v_exact") };
-    QString out = header.join(QLatin1Char(',')) + QLatin1String("\r\n");
-    for (const Configuration& row : rows) {
-        QStringList fields = texts(row);
-        if (row.refusal == Configuration::Accepted)
-            fields << fullNumber(row.imp_equiv) << fullNumber(row.pow_equiv)
-                   << fullNumber(row.max_voltage) << fullNumber(row.amp_gain)
-                   << fullNumber(row.threshold) << fullNumber(row.thresholdDbv())
-                   << fullNumber(row.thresholdVolts()) << fullNumber(row.heldVoltage());
-        else
-            fields << QString() << QString() << QString() << QString() << QString() << QString()
-                   << QString() << QString();
-        fields[0] = PlainText::defused(fields.at(0));
-        fields[4] = PlainText::defused(fields.at(4));
-        for (QString& field : fields)
-            field = quoted(PlainText::escaped(field));
-        out += fields.join(QLatin1Char(',')) + QLatin1String("\r\n");
-    }
-    return out;
-}
-
-bool Sheet::write(QIODevice& device, const Catalogue& catalogue, Format format)
-{
-    const QVector<Configuration> rows = selections(catalogue);
-    const QByteArray bytes = (format == Csv ? csv(rows) : table(rows)).toUtf8();
-    return device.write(bytes) == bytes.size();
+    const QVector<int> widths = format == Table ? tableWidths(catalogue, filter) : QVector<int>();
+    const auto line = [&](const Configuration* c) {
+        return format == Table ? tableLine(c, widths) : csvLine(c);
+    };
+    // Written in pieces: the first row at once, then about 64 KiB at a time.
+    QByteArray pending = line(nullptr).toUtf8();
+    bool written = true;
+    int rows = 0;
+    const auto flush = [&] {
+        written = device.write(pending) == pending.size();
+        pending.clear();
+        return written;
+    };
+    forEach(catalogue, filter, [&](const Configuration& c) {
+        pending += line(&c).toUtf8();
+        return (++rows > 1 && pending.size() < 65536) || flush();
+    });
+    return written && (pending.isEmpty() || flush());
 }

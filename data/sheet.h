@@ -6,28 +6,36 @@
 
 #include <QString>
 #include <QStringList>
-#include <QVector>
+
+#include <functional>
 
 class QIODevice;
 
 // Every selection the window can be set to, worked out as the window works it
 // out, for printing: each cabinet row, each count from 1 to 4, each amplifier
 // model and each mode its selector offers there (none for a model without the
-// switch).
+// switch). Rows are worked out and written one at a time, so a sheet of any
+// length takes no more memory than one row.
 class Sheet {
 public:
     enum Format { Table, Csv };
+    struct Filter {
+        QStringList cabinets; // only these, when any are named
+        QStringList amplifiers; // only these models, when any are named
+        bool acceptedOnly = false; // no refused selection
+    };
 
-    // Writes the sheet of the whole catalogue; false when a write fails (the
-    // device's errorString() says why).
-    static bool write(QIODevice& device, const Catalogue& catalogue, Format format);
+    // Hands each selection to `visit`, in order; stops when it returns false.
+    static void forEach(const Catalogue& catalogue, const Filter& filter,
+        const std::function<bool(const Configuration&)>& visit);
 
-    // Only the cabinets and amplifier models named, when any are.
-    static QVector<Configuration> selections(const Catalogue& catalogue,
-        const QStringList& cabinets = QStringList(), const QStringList& amplifiers = QStringList());
-
-    // Columns aligned for a terminal.
-    static QString table(const QVector<Configuration>& rows);
-    // RFC 4180: a header row, then the window's texts and the full numbers.
-    static QString csv(const QVector<Configuration>& rows);
+    // Table: columns aligned for a terminal, a refusal's reason in a few words.
+    // Csv: RFC 4180, the window's texts and then every number in full.
+    // Returns false when a write fails (the device's errorString() says why).
+    static bool write(
+        QIODevice& device, const Catalogue& catalogue, Format format, const Filter& filter);
+    static bool write(QIODevice& device, const Catalogue& catalogue, Format format)
+    {
+        return write(device, catalogue, format, Filter());
+    }
 };

@@ -3,6 +3,7 @@
 #include "sheet.h"
 #include "windowdriver.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QtTest>
 
@@ -47,7 +48,8 @@ void TestMainWindow::startUp_data()
     QTest::addColumn<QString>("display");
     QTest::addColumn<QString>("box"); // its text, then a run of lines it tells
 
-    const QByteArray pro = "h\nPro,8,NO,120,43.8,26\nPro,4,NO,110,43,26\n";
+    // "VACIO" is a model like any other.
+    const QByteArray pro = "h\nVACIO,8,NO,120,43.8,26\nVACIO,4,NO,110,43,26\n";
     const QString none = "||||||||hidden";
     const QString problems = "Vantor found problems in its catalogue\n";
     QTest::newRow("first rows are not the old defaults")
@@ -169,7 +171,10 @@ void TestMainWindow::sheetAgrees()
 {
     CatalogueFixture fixture(sheetCabinets, sheetAmplifiers);
     // Lines end in CRLF; the one field that needs quotes, in 16 rows, is unquoted here.
-    QString csv = Sheet::csv(Sheet::selections(Catalogue::load()));
+    QBuffer buffer;
+    const Catalogue catalogue = Catalogue::load();
+    QVERIFY(buffer.open(QIODevice::WriteOnly) && Sheet::write(buffer, catalogue, Sheet::Csv));
+    QString csv = QString::fromUtf8(buffer.data());
     QCOMPARE(csv.count("\r\n\"Wedge 12\"\"\","), 16);
     const QStringList lines
         = csv.replace("\"Wedge 12\"\"\"", "Wedge 12\"").split("\r\n", Qt::SkipEmptyParts);
@@ -218,6 +223,16 @@ void TestMainWindow::sheetAgrees()
             QStringList({ row["impedance"], row["power"], row["voltage"], row["gain"],
                             row["threshold"], row["at_max"] == "yes" ? "shown" : "hidden" })
                 .join('|'));
+        // The numbers in full read back as the very numbers worked out.
+        const Configuration c
+            = Configuration::calculate(catalogue, driver.find("comboBox_cabinets")->currentIndex(),
+                row["count"].toInt(), row["amplifier"], mode == "-" ? "ST" : mode);
+        QCOMPARE(QVector<double>({ row["impedance_ohm"].toDouble(), row["power_w"].toDouble(),
+                     row["voltage_v"].toDouble(), row["gain_db"].toDouble(),
+                     row["threshold_dbu"].toDouble(), row["threshold_dbv_exact"].toDouble(),
+                     row["threshold_v_exact"].toDouble(), row["output_v_exact"].toDouble() }),
+            QVector<double>({ c.imp_equiv, c.pow_equiv, c.max_voltage, c.amp_gain, c.threshold,
+                c.thresholdDbv(), c.thresholdVolts(), c.heldVoltage() }));
         if (row["threshold"] != "-")
             QCOMPARE(driver.find<QLineEdit>("lineaResultado")->toolTip(),
                 QString("%1 dBV, %2 V rms at the amplifier's input; the output is held at %3 V")

@@ -122,11 +122,12 @@ void TestReadability::initTestCase()
         "label_prog_power", "label_amp_gain" };
     const Catalogue example = Catalogue::load();
     QVERIFY(example.complete() && example.problems.isEmpty());
-    for (const Configuration& c : Sheet::selections(example)) {
+    Sheet::forEach(example, {}, [&](const Configuration& c) {
         for (int i = 0; i < labels.size(); ++i)
             shown[labels[i]] << c.labelTexts().at(i);
         shown["lineaResultado"] << c.thresholdText();
-    }
+        return true;
+    });
     for (QStringList& texts : shown)
         texts.removeDuplicates();
     QVERIFY(shown["label_prog_power"].contains("Max program voltage: 107 V"));
