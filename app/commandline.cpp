@@ -7,6 +7,7 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 
 #include <cstdio>
 #include <cstring>
@@ -173,14 +174,14 @@ int CommandLine::run(const QStringList& arguments)
     return 0;
 }
 
-bool CommandLine::enterFolder(const QStringList& arguments, int& status)
+bool CommandLine::enterFolder(const QStringList& arguments, int& status, QString& folder)
 {
     QCommandLineParser parser;
     describe(parser, true);
     if (!parse(parser, arguments, status))
         return false;
-    const QString folder = parser.positionalArguments().value(0);
-    if (!folder.isEmpty() && !QDir::setCurrent(folder)) {
+    folder = parser.positionalArguments().value(0);
+    if (!folder.isEmpty() && !QFileInfo(folder).isDir()) {
         fail(QStringLiteral("%1: no such folder").arg(folder));
         status = 2;
         return false;

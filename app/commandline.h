@@ -17,9 +17,9 @@ public:
     static bool withoutWindow(int argc, char** argv);
     // Runs that; returns the exit status.
     static int run(const QStringList& arguments);
-    // For the window: moves into the folder named, if any. False when the
+    // For the window: the folder named, if any, in `folder`. False when the
     // program is to end at once with `status`.
-    static bool enterFolder(const QStringList& arguments, int& status);
+    static bool enterFolder(const QStringList& arguments, int& status, QString& folder);
 
 private:
     static void describe(QCommandLineParser& parser, bool window);

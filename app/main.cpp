@@ -20,9 +20,10 @@ int main(int argc, char* argv[])
 #endif
     Appearance::apply();
     int status = 0;
-    if (!CommandLine::enterFolder(application.arguments(), status))
+    QString folder;
+    if (!CommandLine::enterFolder(application.arguments(), status, folder))
         return status;
-    MainWindow window;
+    MainWindow window(folder);
     window.show();
     return application.exec();
 }

@@ -1,9 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "appearance.h"
 #include "cataloguefixture.h"
+#include "dialog2.h"
 #include "sheet.h"
 #include "windowdriver.h"
 
+#include <QAccessible>
 #include <QDir>
+#include <QProcess>
 #include <QtTest>
 
 #include <algorithm>
@@ -23,23 +27,46 @@ const QByteArray sheetAmplifiers = "h\nSwitch,8,ST,42.9,34.9,32\nSwitch,4,ST,40,
                                    "Plain,4,NO,33,32.6,26\nLoud,8,NO,42.9,34.9,46\n"
                                    "Loud,4,NO,40,34.3,46\n";
 const QString unusable = QStringLiteral("Vantor cannot use its catalogue");
+const QString found = QStringLiteral("Vantor found problems in its catalogue");
+const QString first = "1 0 0 0|8|200|8|200|42.94|32|2.3 dBu|hidden";
 }
 
 class TestMainWindow : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QLocale::setDefault(QLocale::c()); }
+    void initTestCase()
+    {
+        QLocale::setDefault(QLocale::c());
+        Appearance::apply(); // as the program starts: style, icon, the name on the boxes
+        // A small font stands in for a screen larger than the offscreen 800 x 600.
+        QFont font = QApplication::font();
+        font.setPointSize(7);
+        QApplication::setFont(font);
+    }
     void cleanup() { QCOMPARE(ModalWatcher::visibleWindows(), QStringList()); }
     void startUp_data();
     void startUp();
     void selections_data();
     void selections();
     void sheetAgrees();
+    void catalogueMenu_data();
+    void catalogueMenu();
+    void exportSheet_data();
+    void exportSheet();
+    void rememberedFolder_data();
+    void rememberedFolder();
+    void pictures_data();
+    void pictures();
+    void keys_data();
+    void keys();
+    void readingOrder();
 };
 
 // Start-up resets to the first selection and shows it as a pick would, and
-// tells in one box (on the window) what is wrong with the catalogue.
+// tells in one box, over the window and within the screen, what is wrong with
+// the catalogue: every problem in its details. Without a usable catalogue
+// nothing can be picked.
 void TestMainWindow::startUp_data()
 {
     QTest::addColumn<QByteArray>("cabinetFile");
@@ -49,7 +76,7 @@ void TestMainWindow::startUp_data()
 
     const QByteArray pro = "h\nPro,8,NO,120,43.8,26\nPro,4,NO,110,43,26\n";
     const QString none = "||||||||hidden";
-    const QString problems = "Vantor found problems in its catalogue\n";
+    const QString problems = found + '\n';
     QTest::newRow("first rows are not the old defaults")
         << QByteArray("h\nBig,1000,8\n") << pro << "1 0 0 0!|8|1000|8|1000|120|26|15 dBu|hidden"
         << QString();
@@ -57,20 +84,27 @@ void TestMainWindow::startUp_data()
         << QByteArray("h\nEight,200,8\n") << QByteArray("h\nFourOnly,4,ST,40,34.3,26\n")
         << "1 0 0 0|8|200|8|200|-|-|-|hidden" << QString();
     QTest::newRow("header-only files")
-        << QByteArray("h\n") << QByteArray("h") << "1 -1 -1 0|-|-|-|-|-|-|-|hidden"
+        << QByteArray("h\n") << QByteArray("h") << "1! -1! -1! 0!|-|-|-|-|-|-|-|hidden"
         << problems
             + "data_spk.txt, line 1: no cabinet lines after the header\n"
               "data_amplis.txt, line 1: no amplifier lines after the header";
     QTest::newRow("cabinet file missing")
-        << QByteArray() << pro << "1 -1 -1! 0!" + none << unusable + "\ndata_spk.txt: not found";
+        << QByteArray() << pro << "1! -1! -1! 0!" + none << unusable + "\ndata_spk.txt: not found";
     QTest::newRow("amplifier file missing, cabinet line odd")
-        << QByteArray("h\n Big,1000,8\n") << QByteArray() << "1 0 -1! 0!" + none
+        << QByteArray("h\n Big,1000,8\n") << QByteArray() << "1! 0! -1! 0!" + none
         << unusable + "\ndata_spk.txt, line 2: name \" Big\" has blanks around it, which are kept";
     QTest::newRow("25 problems, 20 listed")
         << "h\n" + QByteArray("Cab,x,8\n").repeated(25) << pro << "1 0 0 0!|8|0|8|0|120|26|-|hidden"
         << problems
             + "data_spk.txt, line 21: power \"x\" is not a number: read as 0\n"
-              "... and 5 more: vantor --check lists them all.";
+              "... and 5 more in the details.";
+    const QByteArray link
+        = " <a href='x'>Click</a>" + QByteArray(" and a long model name").repeated(12);
+    QTest::newRow("25 long lines, fewer listed, markup shown as written")
+        << "h\n" + (link + ",200,8\n").repeated(25) << pro
+        << "1 0 0 0!|8|200|8|200|120|26|8.3 dBu|hidden"
+        << problems + "data_spk.txt, line 2: name \"" + link
+            + "\" has blanks around it, which are kept";
 }
 
 void TestMainWindow::startUp()
@@ -90,6 +124,14 @@ void TestMainWindow::startUp()
     QVERIFY(seen.hasParent);
     QCOMPARE(seen.icon, QMessageBox::Warning);
     QVERIFY2(seen.informativeText.contains(box.section('\n', 1)), qPrintable(seen.informativeText));
+    QVERIFY(seen.plain);
+    QVERIFY(qAbs(seen.frame.center().x() - seen.over.center().x()) <= 1);
+    QVERIFY(seen.screen.contains(seen.expanded));
+    const Catalogue catalogue = Catalogue::load();
+    QStringList every;
+    for (const CatalogueProblem& problem : catalogue.unusable + catalogue.problems)
+        every << problem.listed();
+    QCOMPARE(seen.detailedText, every.join('\n'));
     if (box.startsWith(unusable))
         QVERIFY(seen.informativeText.contains(
             QDir::toNativeSeparators(QDir(fixture.path(".")).absolutePath())));
@@ -109,7 +151,6 @@ void TestMainWindow::selections_data()
           "we don't recommend this configuration";
     const QString unsupported
         = "This amplifier configuration is not supported\nPlease, check the selection";
-    const QString first = "1 0 0 0|8|200|8|200|42.94|32|2.3 dBu|hidden";
     QTest::newRow("count changes only the load")
         << "cabinet=Sixteen 300, count=3"
         << "3 1 0 0|16|300|5.3|900|40|32|2.3 dBu|shown" << QString();
@@ -147,7 +188,7 @@ void TestMainWindow::selections()
     QCOMPARE(driver.display(), display);
     QStringList boxes;
     for (const ModalWatcher::Seen& box : driver.watcher.seen) {
-        QVERIFY(box.title.isEmpty() && !box.hasParent && box.applicationModal);
+        QVERIFY(box.title == "Vantor" && !box.hasParent && box.applicationModal);
         boxes << box.text + '\n' + box.informativeText;
     }
     QCOMPARE(boxes.join('\n'), warning);
@@ -217,6 +258,243 @@ void TestMainWindow::sheetAgrees()
     for (const QString kind : { "This amplifier configuration is not supported",
              "Equivalent impedance is below 4\u03A9!", "no-", "yes" })
         QVERIFY2(('\n' + kinds.join('\n')).contains('\n' + kind), qPrintable(kind));
+}
+
+// The Catalogue menu reads a folder as start-up reads the working directory:
+// its display, its title, its box. "edit" rewrites the folder's cabinet file.
+void TestMainWindow::catalogueMenu_data()
+{
+    QTest::addColumn<QByteArray>("workingCabinets"); // null: none
+    QTest::addColumn<QByteArray>("mineCabinets");
+    QTest::addColumn<QString>("start"); // a folder named at start, or the working directory
+    QTest::addColumn<QString>("actions"); // $MINE is the folder "mine"
+    QTest::addColumn<QString>("display");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("boxes"); // after the start
+
+    const QByteArray mine = "h\nMine,200,8\n";
+    QTest::newRow("open a usable folder from an unusable one")
+        << QByteArray() << mine << QString() << "open=$MINE" << first << "mine \u2014 Vantor"
+        << found;
+    QTest::newRow("open an unusable folder")
+        << cabinets << QByteArray() << QString() << "cabinet=Eight 300, open=$MINE"
+        << "1! -1! -1! 0!||||||||hidden"
+        << "mine \u2014 Vantor" << unusable;
+    QTest::newRow("open cancelled") << cabinets << mine << QString() << "cabinet=Eight 300, open="
+                                    << "1 2 0 0|8|300|8|300|42.94|32|2.9 dBu|shown"
+                                    << "Vantor" << QString();
+    QTest::newRow("reload reads the edited file") << cabinets << mine << "$MINE"
+                                                  << "cabinet=Mine, edit, reload"
+                                                  << "1 0 0 0|8|400|8|400|42.94|32|2.9 dBu|shown"
+                                                  << "mine \u2014 Vantor" << found;
+}
+
+void TestMainWindow::catalogueMenu()
+{
+    QFETCH(QByteArray, workingCabinets);
+    QFETCH(QByteArray, mineCabinets);
+    QFETCH(QString, start);
+    QFETCH(QString, actions);
+    QFETCH(QString, display);
+    QFETCH(QString, title);
+    QFETCH(QString, boxes);
+
+    CatalogueFixture fixture(workingCabinets, amplifiers);
+    const QString mine = fixture.folder("mine", mineCabinets, amplifiers);
+    WindowDriver driver(start.replace("$MINE", mine));
+    driver.watcher.seen.clear();
+    for (const QString& action : actions.split(", ")) {
+        if (action == "edit")
+            QFile::remove(mine + "/data_spk.txt"),
+                fixture.write("mine/data_spk.txt", "h\n Edited,400,8\n");
+        else
+            QVERIFY2(driver.act(QString(action).replace("$MINE", mine)), qPrintable(action));
+    }
+    QCOMPARE(driver.display(), display);
+    QCOMPARE(driver.window.windowTitle(), title);
+    QCOMPARE(driver.boxTexts().join('\n'), boxes);
+    QCOMPARE(driver.find<QAction>("actionExport")->isEnabled(), boxes != unusable);
+}
+
+// The sheet a user exports is byte for byte what `vantor --sheet --format csv`
+// prints; a sheet that cannot be written leaves no file and says why.
+void TestMainWindow::exportSheet_data()
+{
+    QTest::addColumn<QString>("target");
+    QTest::newRow("over an earlier sheet") << "sheet.csv";
+    QTest::newRow("into a file as folder") << "sheet.csv/new.csv";
+    QTest::newRow("into a missing folder") << "missing/new.csv";
+}
+
+void TestMainWindow::exportSheet()
+{
+    QFETCH(QString, target);
+    CatalogueFixture fixture(sheetCabinets, sheetAmplifiers);
+    fixture.write("sheet.csv", "earlier");
+    const QStringList before
+        = QDir(fixture.path(".")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+    WindowDriver driver;
+    QVERIFY(driver.act("export=" + fixture.path(target)));
+
+    QFile file(fixture.path(target));
+    if (target == "sheet.csv") {
+        QProcess program;
+        program.start(VANTOR_PROGRAM, { "--sheet", "--format", "csv", fixture.path(".") });
+        QVERIFY(program.waitForFinished() && program.exitCode() == 0);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), program.readAllStandardOutput());
+        QCOMPARE(driver.watcher.seen.size(), 0);
+        return;
+    }
+    QVERIFY(!file.exists());
+    QCOMPARE(QDir(fixture.path(".")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
+    QCOMPARE(driver.boxTexts(), QStringList { "Vantor could not export the limiter sheet" });
+    QVERIFY(driver.watcher.seen.first().informativeText.startsWith(
+        QDir::toNativeSeparators(fixture.path(target)) + ": "));
+}
+
+// The folder last opened comes back at the next start while it holds both
+// files; a folder named at start wins.
+void TestMainWindow::rememberedFolder_data()
+{
+    QTest::addColumn<QString>("removed"); // from the folder opened
+    QTest::addColumn<QString>("named");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("cabinet"); // the first listed
+    QTest::newRow("comes back") << QString() << QString() << "mine \u2014 Vantor"
+                                << "Mine";
+    QTest::newRow("gone") << "." << QString() << "Vantor"
+                          << "Eight 200";
+    QTest::newRow("lost a file") << "data_amplis.txt" << QString() << "Vantor"
+                                 << "Eight 200";
+    QTest::newRow("named wins") << QString() << "other"
+                                << "other \u2014 Vantor"
+                                << "Other";
+}
+
+void TestMainWindow::rememberedFolder()
+{
+    QFETCH(QString, removed);
+    QFETCH(QString, named);
+    QFETCH(QString, title);
+    QFETCH(QString, cabinet);
+
+    CatalogueFixture fixture(cabinets, amplifiers);
+    const QString mine = fixture.folder("mine", "h\nMine,200,8\n", amplifiers);
+    fixture.folder("other", "h\nOther,200,8\n", amplifiers);
+    {
+        WindowDriver driver;
+        QVERIFY(driver.act("open=" + mine));
+    }
+    if (removed == ".")
+        QDir(mine).removeRecursively();
+    else if (!removed.isEmpty())
+        QFile::remove(mine + '/' + removed);
+    const MainWindow window(named.isEmpty() ? QString() : fixture.path(named));
+    QCOMPARE(window.windowTitle(), title);
+    QCOMPARE(window.findChild<QComboBox*>("comboBox_cabinets")->itemText(0), cabinet);
+}
+
+// The banner and the About box's logo come from the folder opened, else the
+// working directory, else the program itself.
+void TestMainWindow::pictures_data()
+{
+    QTest::addColumn<QString>("places"); // that hold the images
+    QTest::addColumn<QSize>("banner");
+    QTest::newRow("the folder's") << "mine ." << QSize(10, 10);
+    QTest::newRow("the working directory's") << "." << QSize(20, 20);
+    QTest::newRow("built in") << QString() << QSize(301, 71);
+}
+
+void TestMainWindow::pictures()
+{
+    QFETCH(QString, places);
+    QFETCH(QSize, banner);
+
+    CatalogueFixture fixture;
+    const QString mine = fixture.folder("mine", cabinets, amplifiers);
+    for (const QString& place : places.split(' ', Qt::SkipEmptyParts)) {
+        const int side = place == "mine" ? 10 : 20;
+        for (const char* name : { "banner3.png", "Orlena-Audio-logo-60px.png" })
+            QVERIFY(
+                QImage(side, side, QImage::Format_RGB32).save(fixture.path(place + '/' + name)));
+    }
+    WindowDriver driver(mine);
+    QCOMPARE(driver.find<QLabel>("label")->sizeHint(), banner);
+    QSize logo;
+    driver.watcher.onModal
+        = [&](QWidget* about) { logo = about->findChild<QLabel*>("label")->sizeHint(); };
+    driver.find<QAction>("actionAbout")->trigger();
+    QCOMPARE(logo, banner == QSize(301, 71) ? QSize(60, 60) : banner);
+}
+
+// Keys on the amplifier selector: a letter picks, a letter with Alt never
+// does (it is a menu's), F1 opens the User Guide.
+void TestMainWindow::keys_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<QString>("display");
+    QTest::addColumn<QString>("opened");
+    QTest::newRow("N picks") << int(Qt::Key_N) << int(Qt::NoModifier)
+                             << "1 0 1 0!|8|200|8|200|36|32|1.5 dBu|shown" << QString();
+    QTest::newRow("Alt+N") << int(Qt::Key_N) << int(Qt::AltModifier) << first << QString();
+    QTest::newRow("Alt+H") << int(Qt::Key_H) << int(Qt::AltModifier) << first << "menuAcerca";
+    QTest::newRow("Alt+C") << int(Qt::Key_C) << int(Qt::AltModifier) << first << "menuCatalogue";
+    QTest::newRow("F1") << int(Qt::Key_F1) << int(Qt::NoModifier) << first << "Dialog2";
+}
+
+void TestMainWindow::keys()
+{
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(QString, display);
+    QFETCH(QString, opened);
+
+    CatalogueFixture fixture(cabinets, amplifiers);
+    WindowDriver driver;
+    QApplication::setActiveWindow(&driver.window);
+    QComboBox* amplifier = driver.find("comboBox_amplis");
+    amplifier->setFocus();
+    QTest::keyClick(amplifier, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    QCOMPARE(driver.display(), display);
+    QWidget* shown = QApplication::activePopupWidget();
+    if (!shown)
+        shown = driver.window.findChild<Dialog2*>();
+    QCOMPARE(shown ? shown->objectName() : QString(), opened);
+    if (shown)
+        shown->close();
+}
+
+// Tab goes through the inputs in reading order, and a screen reader names
+// each; the threshold's description is its tooltip.
+void TestMainWindow::readingOrder()
+{
+    CatalogueFixture fixture(cabinets, amplifiers);
+    WindowDriver driver;
+    QApplication::setActiveWindow(&driver.window);
+    const QStringList names { "spin_num_cabinets", "comboBox_cabinets", "comboBox_amplis",
+        "comboBox_mode", "lineaResultado", "pushButton_reset" };
+    driver.count()->setFocus(Qt::TabFocusReason);
+    QStringList order;
+    for (int i = 0; i < names.size(); ++i) {
+        for (const QString& name : names) {
+            QWidget* input = driver.find<QWidget>(name);
+            if (input->hasFocus())
+                order << name + ": "
+                        + QAccessible::queryAccessibleInterface(input)->text(QAccessible::Name);
+        }
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    QCOMPARE(order,
+        QStringList({ "spin_num_cabinets: Number of cabinets", "comboBox_cabinets: Cabinet model",
+            "comboBox_amplis: Amplifier model", "comboBox_mode: Operation mode",
+            "lineaResultado: Limiter threshold", "pushButton_reset: Reset" }));
+    QVERIFY(driver.count()->hasFocus());
+    QLineEdit* threshold = driver.find<QLineEdit>("lineaResultado");
+    QVERIFY(!threshold->toolTip().isEmpty());
+    QCOMPARE(QAccessible::queryAccessibleInterface(threshold)->text(QAccessible::Description),
+        threshold->toolTip());
 }
 
 QTEST_MAIN(TestMainWindow)

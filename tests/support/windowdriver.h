@@ -4,19 +4,27 @@
 #include "mainwindow.h"
 #include "modalwatcher.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QSettings>
 #include <QSpinBox>
+#include <QStandardPaths>
 
-// Drives a MainWindow through its widgets' object names, as a user would.
-// Every box the window raises, from its first showing on, is closed and kept
-// in `watcher.seen`.
+// Drives a MainWindow, started on `folder` if any, through its widgets' and
+// actions' object names, as a user would. Every box the window raises, from
+// its first showing on, is closed and kept in `watcher.seen`. The window
+// remembers its folder in the settings of Qt's test mode, never the user's.
 class WindowDriver {
 public:
-    WindowDriver()
+    explicit WindowDriver(const QString& folder = QString())
+        : window((forget(), folder))
     {
+        window.move(QGuiApplication::primaryScreen()->availableGeometry().center()
+            - window.rect().center());
         window.show();
         QCoreApplication::processEvents(); // the box about the catalogue, if any
     }
@@ -24,19 +32,41 @@ public:
     ModalWatcher watcher;
     MainWindow window;
 
+    // No folder remembered from an earlier window.
+    static void forget()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        QSettings("vantor", "vantor").clear();
+    }
+
     template <typename T = QComboBox> T* find(const QString& objectName) const
     {
         return window.findChild<T*>(objectName);
     }
     QSpinBox* count() const { return find<QSpinBox>("spin_num_cabinets"); }
 
-    // "cabinet=", "amp=" or "mode=" an entry's text or index, "count=N" or
-    // "reset". A pick is made as the user makes it: only on an enabled
-    // selector, which changes its current entry and emits activated(int).
-    bool act(const QString& action) const
+    // "cabinet=", "amp=" or "mode=" an entry's text or index, "count=N",
+    // "reset", "reload", or "open=" and "export=" what the user picks in the
+    // folder and save dialogs (nothing: cancelled). A pick is made as the user
+    // makes it: only on an enabled selector or action, which changes its
+    // current entry and emits activated(int).
+    bool act(const QString& action)
     {
         const QString what = action.section('=', 0, 0);
         const QString value = action.section('=', 1);
+        static const QHash<QString, QString> actions { { "open", "actionOpen" },
+            { "reload", "actionReload" }, { "export", "actionExport" } };
+        if (actions.contains(what)) {
+            if (what == "open")
+                window.chooseFolder = [value] { return value; };
+            if (what == "export")
+                window.chooseSheetFile = [value] { return value; };
+            QAction* menuAction = find<QAction>(actions.value(what));
+            if (!menuAction->isEnabled())
+                return false;
+            menuAction->trigger();
+            return true;
+        }
         if (what == "count" || what == "reset") {
             if (what == "count")
                 count()->setValue(value.toInt());
