@@ -163,8 +163,9 @@ MainWindow::MainWindow(const QString& folder, QWidget* parent)
     QAccessible::installFactory(nameSelectors);
 #endif
     ui->setupUi(this);
-    for (QWidget* selector : { ui->comboBox_cabinets, ui->comboBox_amplis, ui->comboBox_mode })
-        selector->installEventFilter(this);
+    for (QWidget* input : std::initializer_list<QWidget*> { ui->spin_num_cabinets,
+             ui->comboBox_cabinets, ui->comboBox_amplis, ui->comboBox_mode, ui->lineaResultado })
+        input->installEventFilter(this);
     chooseFolder = [this] {
         return QFileDialog::getExistingDirectory(
             this, QStringLiteral("Open Folder"), QDir(catalogue_folder).absolutePath());
@@ -250,17 +251,25 @@ void MainWindow::showEvent(QShowEvent* event)
     QTimer::singleShot(0, this, &MainWindow::reportCatalogue);
 }
 
-// A selector picks the entry whose name starts with a letter typed on it; a
-// letter typed with Alt is a menu's, never a pick (AltGr is Ctrl+Alt on some
-// systems and types letters).
+// The menus' keys work in every input: a text field would take Ctrl+E (the end
+// of the line) for itself. A selector picks the entry whose name starts with a
+// letter typed on it; a letter typed with Alt is a menu's, never a pick (AltGr
+// is Ctrl+Alt on some systems and types letters).
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::KeyPress) {
-        const auto* key = static_cast<QKeyEvent*>(event);
-        const Qt::KeyboardModifiers modifiers = key->modifiers();
-        if (modifiers & (Qt::AltModifier | Qt::MetaModifier) && !(modifiers & Qt::ControlModifier)
-            && !key->text().isEmpty() && key->text().at(0).isPrint())
-            return true;
+    if (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress)
+        return QMainWindow::eventFilter(watched, event);
+    const auto* key = static_cast<QKeyEvent*>(event);
+    const Qt::KeyboardModifiers modifiers = key->modifiers();
+    if (event->type() == QEvent::ShortcutOverride) {
+        const QKeySequence pressed(static_cast<int>(modifiers) | key->key());
+        for (const QAction* action : findChildren<QAction*>())
+            if (action->isEnabled() && action->shortcut() == pressed)
+                return true;
+    } else if (qobject_cast<QComboBox*>(watched) && modifiers & (Qt::AltModifier | Qt::MetaModifier)
+        && !(modifiers & Qt::ControlModifier) && !key->text().isEmpty()
+        && key->text().at(0).isPrint()) {
+        return true;
     }
     return QMainWindow::eventFilter(watched, event);
 }

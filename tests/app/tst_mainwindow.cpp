@@ -428,24 +428,37 @@ void TestMainWindow::pictures()
     QCOMPARE(logo, banner == QSize(301, 71) ? QSize(60, 60) : banner);
 }
 
-// Keys on the amplifier selector: a letter picks, a letter with Alt never
-// does (it is a menu's), F1 opens the User Guide.
+// Keys on an input: on the amplifier selector a letter picks, a letter with
+// Alt never does (it is a menu's); F1 opens the User Guide, and the menus'
+// keys work in the text fields too.
 void TestMainWindow::keys_data()
 {
+    QTest::addColumn<QString>("focus");
     QTest::addColumn<int>("key");
     QTest::addColumn<int>("modifiers");
     QTest::addColumn<QString>("display");
     QTest::addColumn<QString>("opened");
-    QTest::newRow("N picks") << int(Qt::Key_N) << int(Qt::NoModifier)
+    const QString amplifier = "comboBox_amplis";
+    QTest::newRow("N picks") << amplifier << int(Qt::Key_N) << int(Qt::NoModifier)
                              << "1 0 1 0!|8|200|8|200|36|32|1.5 dBu|shown" << QString();
-    QTest::newRow("Alt+N") << int(Qt::Key_N) << int(Qt::AltModifier) << first << QString();
-    QTest::newRow("Alt+H") << int(Qt::Key_H) << int(Qt::AltModifier) << first << "menuAcerca";
-    QTest::newRow("Alt+C") << int(Qt::Key_C) << int(Qt::AltModifier) << first << "menuCatalogue";
-    QTest::newRow("F1") << int(Qt::Key_F1) << int(Qt::NoModifier) << first << "Dialog2";
+    QTest::newRow("Alt+N") << amplifier << int(Qt::Key_N) << int(Qt::AltModifier) << first
+                           << QString();
+    QTest::newRow("Alt+H") << amplifier << int(Qt::Key_H) << int(Qt::AltModifier) << first
+                           << "menuAcerca";
+    QTest::newRow("Alt+C") << amplifier << int(Qt::Key_C) << int(Qt::AltModifier) << first
+                           << "menuCatalogue";
+    QTest::newRow("F1") << amplifier << int(Qt::Key_F1) << int(Qt::NoModifier) << first
+                        << "Dialog2";
+    QTest::newRow("Ctrl+E in the count") << "spin_num_cabinets" << int(Qt::Key_E)
+                                         << int(Qt::ControlModifier) << first << "save dialog";
+    QTest::newRow("Ctrl+O in the threshold")
+        << "lineaResultado" << int(Qt::Key_O) << int(Qt::ControlModifier) << first
+        << "folder dialog";
 }
 
 void TestMainWindow::keys()
 {
+    QFETCH(QString, focus);
     QFETCH(int, key);
     QFETCH(int, modifiers);
     QFETCH(QString, display);
@@ -453,15 +466,18 @@ void TestMainWindow::keys()
 
     CatalogueFixture fixture(cabinets, amplifiers);
     WindowDriver driver;
+    QString asked;
+    driver.window.chooseFolder = [&] { return asked = "folder dialog", QString(); };
+    driver.window.chooseSheetFile = [&] { return asked = "save dialog", QString(); };
     QApplication::setActiveWindow(&driver.window);
-    QComboBox* amplifier = driver.find("comboBox_amplis");
-    amplifier->setFocus();
-    QTest::keyClick(amplifier, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    QWidget* input = driver.find<QWidget>(focus);
+    input->setFocus();
+    QTest::keyClick(input, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
     QCOMPARE(driver.display(), display);
     QWidget* shown = QApplication::activePopupWidget();
     if (!shown)
         shown = driver.window.findChild<Dialog2*>();
-    QCOMPARE(shown ? shown->objectName() : QString(), opened);
+    QCOMPARE(shown ? shown->objectName() : asked, opened);
     if (shown)
         shown->close();
 }
