@@ -7,7 +7,6 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QScreen>
-#include <QTextDocument>
 #include <QTimer>
 #include <QWindow>
 
@@ -23,7 +22,7 @@ public:
         QString className, title, text, informativeText, detailedText;
         QMessageBox::Icon icon = QMessageBox::NoIcon;
         bool hasParent = false, applicationModal = false;
-        bool plain = true; // no label of it can take its text as markup
+        bool plainText = true; // no label of it takes markup
         QRect frame, expanded, over, screen; // as shown, details shown, parent's, screen's room
     };
 
@@ -34,10 +33,9 @@ public:
             if (!dialog || !dialog->isVisible())
                 return;
             auto* box = qobject_cast<QMessageBox*>(dialog);
-            bool plain = true;
+            bool plainText = true;
             for (const QLabel* label : dialog->findChildren<QLabel*>())
-                plain
-                    &= label->textFormat() == Qt::PlainText || !Qt::mightBeRichText(label->text());
+                plainText &= label->text().isEmpty() || label->textFormat() == Qt::PlainText;
             const QRect frame = dialog->frameGeometry();
             for (QAbstractButton* button : box ? box->buttons() : QList<QAbstractButton*>())
                 if (box->buttonRole(button) == QMessageBox::ActionRole)
@@ -46,8 +44,9 @@ public:
             seen.append({ dialog->metaObject()->className(), dialog->windowTitle(),
                 box ? box->text() : QString(), box ? box->informativeText() : QString(),
                 box ? box->detailedText() : QString(), box ? box->icon() : QMessageBox::NoIcon,
-                parent != nullptr, dialog->windowModality() == Qt::ApplicationModal, plain, frame,
-                dialog->frameGeometry(), parent ? parent->window()->frameGeometry() : QRect(),
+                parent != nullptr, dialog->windowModality() == Qt::ApplicationModal, plainText,
+                frame, dialog->frameGeometry(),
+                parent ? parent->window()->frameGeometry() : QRect(),
                 dialog->windowHandle()->screen()->availableGeometry() });
             if (onModal)
                 onModal(dialog);

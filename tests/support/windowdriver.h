@@ -17,11 +17,12 @@
 // Drives a MainWindow, started on `folder` if any, through its widgets' and
 // actions' object names, as a user would. Every box the window raises, from
 // its first showing on, is closed and kept in `watcher.seen`. The window
-// remembers its folder in the settings of Qt's test mode, never the user's.
+// remembers its folder in the settings of Qt's test mode, never the user's,
+// and starts on none remembered unless told to.
 class WindowDriver {
 public:
-    explicit WindowDriver(const QString& folder = QString())
-        : window((forget(), folder))
+    explicit WindowDriver(const QString& folder = QString(), bool remembered = false)
+        : window((forget(remembered), folder))
     {
         window.move(QGuiApplication::primaryScreen()->availableGeometry().center()
             - window.rect().center());
@@ -32,11 +33,12 @@ public:
     ModalWatcher watcher;
     MainWindow window;
 
-    // No folder remembered from an earlier window.
-    static void forget()
+    static bool forget(bool remembered)
     {
         QStandardPaths::setTestModeEnabled(true);
-        QSettings("vantor", "vantor").clear();
+        if (!remembered)
+            QSettings("vantor", "vantor").clear();
+        return true;
     }
 
     template <typename T = QComboBox> T* find(const QString& objectName) const
@@ -56,16 +58,12 @@ public:
         const QString value = action.section('=', 1);
         static const QHash<QString, QString> actions { { "open", "actionOpen" },
             { "reload", "actionReload" }, { "export", "actionExport" } };
-        if (actions.contains(what)) {
-            if (what == "open")
-                window.chooseFolder = [value] { return value; };
-            if (what == "export")
-                window.chooseSheetFile = [value] { return value; };
-            QAction* menuAction = find<QAction>(actions.value(what));
-            if (!menuAction->isEnabled())
-                return false;
-            menuAction->trigger();
-            return true;
+        if (QAction* menuAction = find<QAction>(actions.value(what, "-"))) {
+            (what == "export" ? window.chooseSheetFile : window.chooseFolder)
+                = [value] { return value; };
+            if (menuAction->isEnabled())
+                menuAction->trigger();
+            return menuAction->isEnabled();
         }
         if (what == "count" || what == "reset") {
             if (what == "count")
