@@ -3,6 +3,7 @@
 #include "formstyle.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QPixmap>
@@ -17,6 +18,7 @@ void Appearance::prepare()
 
 void Appearance::apply()
 {
+    QGuiApplication::setApplicationDisplayName(QStringLiteral("Vantor"));
     QApplication::setStyle(new FormStyle);
     QApplication::setWindowIcon(icon());
 }
@@ -32,15 +34,25 @@ QIcon Appearance::icon()
     return name.isEmpty() ? bundled : QIcon::fromTheme(name, bundled);
 }
 
-void Appearance::sharpen(QLabel* label, const QString& fileName)
+void Appearance::picture(QLabel* label, const QString& fileName, const QString& folder)
 {
-    if (qApp->devicePixelRatio() < 2)
-        return;
+    Q_INIT_RESOURCE(images);
     const QFileInfo file(fileName);
-    QPixmap sharp(
-        file.path() + '/' + file.completeBaseName() + QStringLiteral("@2x.") + file.suffix());
-    if (sharp.isNull())
-        return;
-    sharp.setDevicePixelRatio(2);
-    label->setPixmap(sharp);
+    const QString twin = file.completeBaseName() + QStringLiteral("@2x.") + file.suffix();
+    QStringList names { fileName };
+    if (qApp->devicePixelRatio() >= 2)
+        names.prepend(twin);
+    QStringList places { QString(), QStringLiteral(":/images/") };
+    if (!folder.isEmpty())
+        places.prepend(QDir(folder).path() + QLatin1Char('/'));
+    for (const QString& place : places) {
+        for (const QString& name : names) {
+            QPixmap image(place + name);
+            if (image.isNull())
+                continue;
+            image.setDevicePixelRatio(name == twin ? 2 : 1);
+            label->setPixmap(image);
+            return;
+        }
+    }
 }

@@ -13,12 +13,15 @@ class Appearance {
 public:
     // Before the application object: scaling with the screen (Qt 5 needs it).
     static void prepare();
-    // After it and the desktop file name: style and application icon.
+    // After it and the desktop file name: style, application icon and the
+    // name that titles the windows ("Vantor").
     static void apply();
 
     // The icon theme's icon of the launcher, or the one built into the program.
     static QIcon icon();
-    // On a screen of twice the density or more, shows the image file's
-    // twice-as-large twin (name@2x.ext) in the label, when there is one.
-    static void sharpen(QLabel* label, const QString& fileName);
+    // Shows the image file in the label, read from `folder` when it is there,
+    // else from the working directory, else from the copy built into the
+    // program; on a screen of twice the density or more, its twice-as-large
+    // twin (name@2x.ext) where that lies beside it.
+    static void picture(QLabel* label, const QString& fileName, const QString& folder = QString());
 };

@@ -11,7 +11,8 @@
 //   still too long is elided in the middle and shown whole as its tooltip;
 // - a text colour that the desktop's palette gives and that is hard to read
 //   on a background the form forces (white fields on a dark theme) is made
-//   black or white.
+//   black or white;
+// - a focused input is outlined in a colour that stands out from the form.
 class FormStyle : public QProxyStyle {
     Q_OBJECT
 
@@ -21,6 +22,10 @@ public:
     QRect subControlRect(ComplexControl control, const QStyleOptionComplex* option,
         SubControl subControl, const QWidget* widget) const override;
     void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+        const QWidget* widget) const override;
+    void drawComplexControl(ComplexControl control, const QStyleOptionComplex* option,
+        QPainter* painter, const QWidget* widget) const override;
+    void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
         const QWidget* widget) const override;
     using QProxyStyle::polish;
     using QProxyStyle::unpolish;

@@ -4,7 +4,6 @@
 #include "mainwindow.h"
 
 #include <QApplication>
-#include <QDir>
 
 int main(int argc, char* argv[])
 {
@@ -21,9 +20,7 @@ int main(int argc, char* argv[])
     QGuiApplication::setDesktopFileName(QStringLiteral(VANTOR_APP_ID));
 #endif
     Appearance::apply();
-    if (!commandLine.folder().isEmpty())
-        QDir::setCurrent(commandLine.folder());
-    MainWindow window;
+    MainWindow window(commandLine.folder());
     window.show();
     return application.exec();
 }

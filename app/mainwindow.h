@@ -6,7 +6,10 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 #include <QVector>
+
+#include <functional>
 
 namespace Ui {
 class MainWindow;
@@ -15,27 +18,40 @@ class Configuration;
 class Dialog2;
 
 // How the pieces fit together: the form (mainwindow.ui, built by setupUi) holds
-// every widget and connects the private slots below by object name. The
-// constructor reads the catalogue (Catalogue, in data/) into amp_table and
-// cabinet_table, lists the models in the two selectors and, when both files
-// could be used, resets to the first selection. Each selection slot stores its
-// choice and calls recalculate(), which hands the whole selection to
-// Configuration::calculate (data/) and shows what comes back: the result
-// labels, the threshold and its alert (updateThreshold), or, for a refused
-// selection, a warning box and then the reset. The reset shows its own
+// every widget, the Catalogue and Help menus, and connects the private slots
+// below by object name. load() reads the catalogue of a folder (Catalogue, in
+// data/) into amp_table and cabinet_table, lists the models in the two
+// selectors and, when both files could be used, resets to the first selection;
+// otherwise nothing can be picked. The constructor loads the folder named on
+// the command line, else the one last opened from the window (QSettings), else
+// the working directory; Open Folder… and Reload load again. Each selection
+// slot stores its choice and calls recalculate(), which hands the whole
+// selection to Configuration::calculate (data/) and shows what comes back: the
+// result labels, the threshold and its alert (updateThreshold), or, for a
+// refused selection, a warning box and then the reset. The reset shows its own
 // selection the same way, with "-" instead of a box. Catalogue problems are
-// told once, in a box when the window is first shown. The Help menu opens the
-// modal About box (Dialog, built per opening) and modeless User Guide windows
-// (Dialog2, children of this window).
+// told in a box over the window, at first show or after a load. Export writes
+// the limiter sheet with the command line's own code (Sheet::write). The Help
+// menu opens the modal About box (Dialog, built per opening) and modeless User
+// Guide windows (Dialog2, children of this window).
 class MainWindow : public QMainWindow {
     Q_OBJECT
 
 public:
-    explicit MainWindow(QWidget* parent = nullptr);
+    // `folder` holds the catalogue and images; without one, the folder last
+    // opened from the window when it still holds both catalogue files, else
+    // the working directory.
+    explicit MainWindow(const QString& folder = QString(), QWidget* parent = nullptr);
     ~MainWindow() override;
+
+    // Ask for the folder to open and the file to export the sheet to; empty
+    // when the user cancels. The desktop's dialogs, unless replaced.
+    std::function<QString()> chooseFolder;
+    std::function<QString()> chooseSheetFile;
 
 protected:
     void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private slots:
     void on_comboBox_amplis_activated(int index);
@@ -45,8 +61,14 @@ private slots:
     void on_pushButton_reset_clicked();
     void on_actionAbout_triggered();
     void on_actionGuide_triggered();
+    void on_actionOpen_triggered();
+    void on_actionReload_triggered();
+    void on_actionExport_triggered();
+    void on_actionQuit_triggered();
 
 private:
+    void load(const QString& folder);
+    void enableInputs(bool enabled);
     void recalculate();
     Configuration selection() const;
     void display(const Configuration& configuration);
@@ -70,7 +92,10 @@ private:
     int index_amplis = 0;
     int num_cabinets = 1;
     QString mode = QStringLiteral("ST");
-    QString catalogue_title; // the box shown at first show, when there is one
-    QString catalogue_report;
+    QString catalogue_folder; // empty: the working directory
+    QString catalogue_title; // of the box that tells the problems, when there is one
+    QStringList catalogue_lead; // what the box says before the problems
+    QStringList catalogue_problems;
+    QString catalogue_details; // every problem
     bool shown_before = false;
 };

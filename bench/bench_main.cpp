@@ -57,7 +57,7 @@ void pick(benchmark::State& state, const QString& folder)
         || calculate(last).refusal != Configuration::Accepted)
         return fail(state, "the catalogue has problems or the picks are refused");
 
-    MainWindow window;
+    MainWindow window(folder);
     window.show();
     QApplication::processEvents();
     auto* cabinets = window.findChild<QComboBox*>(QStringLiteral("comboBox_cabinets"));

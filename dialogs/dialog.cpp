@@ -11,12 +11,12 @@
 const QString Dialog::supportAddress = QStringLiteral("help@orlena.example");
 const QString Dialog::copyAddress = QStringLiteral("service@orlena.example");
 
-Dialog::Dialog(QWidget* parent)
+Dialog::Dialog(QWidget* parent, const QString& imageFolder)
     : QDialog(parent)
     , ui(new Ui::Dialog)
 {
     ui->setupUi(this);
-    Appearance::sharpen(ui->label, QStringLiteral("Orlena-Audio-logo-60px.png"));
+    Appearance::picture(ui->label, QStringLiteral("Orlena-Audio-logo-60px.png"), imageFolder);
     // The form's support line leaves the address open, so the link shows the
     // same address the mail goes to.
     ui->label_3->setText(ui->label_3->text().arg(supportAddress));

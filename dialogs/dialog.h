@@ -8,12 +8,13 @@ namespace Ui {
 class Dialog;
 }
 
-// The About box, with the support mail link.
+// The About box, with the support mail link; its logo is read from
+// `imageFolder` first, where the catalogue's images are.
 class Dialog : public QDialog {
     Q_OBJECT
 
 public:
-    explicit Dialog(QWidget* parent = nullptr);
+    explicit Dialog(QWidget* parent = nullptr, const QString& imageFolder = QString());
     ~Dialog() override;
 
     static const QString supportAddress;

@@ -20,6 +20,19 @@ at() { # x,y pairs times the scale
     echo "${out[*]}"
 }
 
+# The points, times the scale, of an arc 2 wide from -40 to 40 degrees of the
+# ellipse with centre x,y and radii rx,ry, as a shape to fill: ImageMagick 6
+# fills a thick stroked arc up to its chord, which shows at the larger scale.
+arc() { # x y rx ry
+    awk -v x="$1" -v y="$2" -v rx="$3" -v ry="$4" -v s="$s" 'BEGIN {
+        for (side = 1; side >= -1; side -= 2)
+            for (a = -40; a <= 40; a += 4) {
+                t = side * a * atan2(0, -1) / 180
+                printf "%.2f,%.2f ", (x + (rx + side) * cos(t)) * s, (y + (ry + side) * sin(t)) * s
+            }
+    }'
+}
+
 banner() { # scale, output file
     local s=$1
     # Banner, 301 x 71: a loudspeaker cone with sound arcs, the name and a tag line.
@@ -29,9 +42,9 @@ banner() { # scale, output file
         -fill "$orange" -stroke none -draw "circle $(at 28,22 28,17)" \
         -fill none -stroke "$orange" -strokewidth $((3 * s)) -draw "circle $(at 28,45 28,33)" \
         -fill "$orange" -stroke none -draw "circle $(at 28,45 28,41)" \
-        -fill none -stroke white -strokewidth $((2 * s)) \
-        -draw "arc $(at 40,25 64,65) -40,40" -draw "arc $(at 44,17 76,73) -40,40" \
-        -stroke none -fill white -font "$bold" -pointsize $((34 * s)) \
+        -fill white -stroke none \
+        -draw "polygon $(arc 52 45 12 20)" -draw "polygon $(arc 60 45 16 28)" \
+        -font "$bold" -pointsize $((34 * s)) \
         -annotate +$(at 82,42 | tr , +) "VANTOR" \
         -fill "$orange" -font "$plain" -pointsize $((11 * s)) \
         -annotate +$(at 84,60 | tr , +) "limiter threshold calculator" \

@@ -93,12 +93,17 @@ diff -u <(cd "$stage" && find . -type f | sort) <(cd "$unpacked" && find . -type
 cmp packaging/copyright "$unpacked/usr/share/doc/vantor/copyright" \
     || fail "the package does not hold the copyright file"
 
-# Started from the menu, the program runs in Path=; do the same here. A
-# program still running when timeout stops it exits with 124.
+# Started from the menu, the program runs in Path=; do the same here, with a
+# home of its own, so that no catalogue folder the window remembers on this
+# machine is read instead. A program still running when timeout stops it
+# exits with 124.
 trace="$PWD/$build/vantor.strace"
+home="$PWD/$build/home"
+rm -rf "$home"
+mkdir -p "$home"
 status=0
-(cd "$unpacked/usr/share/vantor" && timeout 3 strace -f -e trace=openat -o "$trace" ../../bin/vantor) \
-    || status=$?
+(cd "$unpacked/usr/share/vantor" && HOME="$home" XDG_CONFIG_HOME="$home/.config" \
+    timeout 3 strace -f -e trace=openat -o "$trace" ../../bin/vantor) || status=$?
 [ "$status" -eq 124 ] || fail "the installed vantor stopped with status $status within 3 seconds"
 for name in data_spk.txt data_amplis.txt banner3.png; do
     grep -Eq "openat\(AT_FDCWD, \"$name\", O_RDONLY[^)]*\) = [0-9]+$" "$trace" \

@@ -194,6 +194,28 @@ void TestReadability::readable()
     contrast("count", count, count->rect());
     QMenuBar* bar = driver.window.menuBar();
     contrast("menu bar", bar, bar->actionGeometry(bar->actions().value(0)));
+    // Focus shows on each input as a ring 3:1 against the window: the colour
+    // most of the pixels that focus changes take.
+    QApplication::setActiveWindow(&driver.window);
+    const QRgb back = driver.window.palette().color(QPalette::Window).rgb();
+    for (const char* name : { "spin_num_cabinets", "comboBox_cabinets", "comboBox_amplis",
+             "comboBox_mode", "lineaResultado", "pushButton_reset" }) {
+        QWidget* input = driver.find<QWidget>(name);
+        input->clearFocus();
+        const QImage blurred = input->grab().toImage();
+        input->setFocus(Qt::TabFocusReason);
+        const QImage focused = input->grab().toImage();
+        QHash<QRgb, int> changed;
+        for (int y = 0; y < focused.height(); ++y)
+            for (int x = 0; x < focused.width(); ++x)
+                if (focused.pixel(x, y) != blurred.pixel(x, y))
+                    ++changed[focused.pixel(x, y)];
+        const QRgb ring
+            = changed.isEmpty() ? back : std::max_element(changed.cbegin(), changed.cend()).key();
+        const double l = luminance(ring), b = luminance(back);
+        if (const double ratio = (qMax(l, b) + 0.05) / (qMin(l, b) + 0.05); ratio < 3)
+            failures << QStringLiteral("%1's focus: %2:1").arg(name).arg(ratio, 0, 'f', 2);
+    }
     if (QFontInfo(font).family() != font.family())
         QSKIP("font not installed: only the contrast was checked");
 

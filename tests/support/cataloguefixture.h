@@ -14,16 +14,28 @@ public:
         : previous(QDir::currentPath())
     {
         QDir::setCurrent(dir.path());
-        for (const auto& [name, content] : { std::pair { "data_spk.txt", cabinets },
-                 std::pair { "data_amplis.txt", amplifiers } }) {
-            QFile file(path(name));
-            if (!content.isNull() && file.open(QIODevice::WriteOnly))
-                file.write(content);
-        }
+        folder(".", cabinets, amplifiers);
     }
     ~CatalogueFixture() { QDir::setCurrent(previous); }
 
     QString path(const QString& name) const { return dir.filePath(name); }
+
+    // A folder in it holding the two files; returns its path.
+    QString folder(const QString& name, const QByteArray& cabinets, const QByteArray& amplifiers)
+    {
+        QDir(dir.path()).mkpath(name);
+        for (const auto& [file, content] :
+            { std::pair { "data_spk.txt", cabinets }, std::pair { "data_amplis.txt", amplifiers } })
+            write(name + '/' + file, content);
+        return QDir::cleanPath(path(name));
+    }
+
+    void write(const QString& name, const QByteArray& content) const
+    {
+        QFile file(path(name));
+        if (!content.isNull() && file.open(QIODevice::WriteOnly))
+            file.write(content);
+    }
 
 private:
     QTemporaryDir dir;

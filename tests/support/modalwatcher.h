@@ -1,24 +1,29 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
 #include <QLabel>
 #include <QMessageBox>
+#include <QScreen>
 #include <QTimer>
+#include <QWindow>
 
 #include <functional>
 
 // Watches QApplication::activeModalWidget() while a test drives the program,
 // records every modal window that comes up and closes it, so that the code
-// under test runs its exec() calls without a user.
+// under test runs its exec() calls without a user. A box's details are shown
+// before it is closed.
 class ModalWatcher {
 public:
     struct Seen {
-        QString className, title, text, informativeText;
+        QString className, title, text, informativeText, detailedText;
         QMessageBox::Icon icon = QMessageBox::NoIcon;
         bool hasParent = false, applicationModal = false;
         bool plainText = true; // no label of it takes markup
+        QRect frame, expanded, over, screen; // as shown, details shown, parent's, screen's room
     };
 
     ModalWatcher()
@@ -28,13 +33,21 @@ public:
             if (!dialog || !dialog->isVisible())
                 return;
             auto* box = qobject_cast<QMessageBox*>(dialog);
+            bool plainText = true;
+            for (const QLabel* label : dialog->findChildren<QLabel*>())
+                plainText &= label->text().isEmpty() || label->textFormat() == Qt::PlainText;
+            const QRect frame = dialog->frameGeometry();
+            for (QAbstractButton* button : box ? box->buttons() : QList<QAbstractButton*>())
+                if (box->buttonRole(button) == QMessageBox::ActionRole)
+                    button->click();
+            QWidget* parent = dialog->parentWidget();
             seen.append({ dialog->metaObject()->className(), dialog->windowTitle(),
                 box ? box->text() : QString(), box ? box->informativeText() : QString(),
-                box ? box->icon() : QMessageBox::NoIcon, dialog->parentWidget() != nullptr,
-                dialog->windowModality() == Qt::ApplicationModal });
-            for (QLabel* label : dialog->findChildren<QLabel*>())
-                seen.last().plainText
-                    &= label->text().isEmpty() || label->textFormat() == Qt::PlainText;
+                box ? box->detailedText() : QString(), box ? box->icon() : QMessageBox::NoIcon,
+                parent != nullptr, dialog->windowModality() == Qt::ApplicationModal, plainText,
+                frame, dialog->frameGeometry(),
+                parent ? parent->window()->frameGeometry() : QRect(),
+                dialog->windowHandle()->screen()->availableGeometry() });
             if (onModal)
                 onModal(dialog);
             dialog->reject();

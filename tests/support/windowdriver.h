@@ -4,26 +4,43 @@
 #include "mainwindow.h"
 #include "modalwatcher.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QSettings>
 #include <QSpinBox>
+#include <QStandardPaths>
 #include <QTest>
 
-// Drives a MainWindow through its widgets' object names, as a user would.
-// Every box the window raises, from its first showing on, is closed and kept
-// in `watcher.seen`.
+// Drives a MainWindow, started on `folder` if any, through its widgets' and
+// actions' object names, as a user would. Every box the window raises, from
+// its first showing on, is closed and kept in `watcher.seen`. The window
+// remembers its folder in the settings of Qt's test mode, never the user's,
+// and starts on none remembered unless told to.
 class WindowDriver {
 public:
-    WindowDriver()
+    explicit WindowDriver(const QString& folder = QString(), bool remembered = false)
+        : window((forget(remembered), folder))
     {
+        window.move(QGuiApplication::primaryScreen()->availableGeometry().center()
+            - window.rect().center());
         window.show();
         QCoreApplication::processEvents(); // the box about the catalogue, if any
     }
 
     ModalWatcher watcher;
     MainWindow window;
+
+    static bool forget(bool remembered)
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        if (!remembered)
+            QSettings("vantor", "vantor").clear();
+        return true;
+    }
 
     template <typename T = QComboBox> T* find(const QString& objectName) const
     {
@@ -32,12 +49,23 @@ public:
     QSpinBox* count() const { return find<QSpinBox>("spin_num_cabinets"); }
 
     // "cabinet=", "amp=" or "mode=" an entry's text or index, "count=N",
-    // "type=TEXT" into the threshold or "reset". A pick is made as the user makes it: only on an
-    // enabled selector, which changes its current entry and emits activated(int).
-    bool act(const QString& action) const
+    // "type=TEXT" into the threshold, "reset", "reload", or "open=" and "export="
+    // what the user picks in the folder and save dialogs (nothing: cancelled).
+    // A pick is made as the user makes it: only on an enabled selector or
+    // action, which changes its current entry and emits activated(int).
+    bool act(const QString& action)
     {
         const QString what = action.section('=', 0, 0);
         const QString value = action.section('=', 1);
+        static const QHash<QString, QString> actions { { "open", "actionOpen" },
+            { "reload", "actionReload" }, { "export", "actionExport" } };
+        if (QAction* menuAction = find<QAction>(actions.value(what, "-"))) {
+            (what == "export" ? window.chooseSheetFile : window.chooseFolder)
+                = [value] { return value; };
+            if (menuAction->isEnabled())
+                menuAction->trigger();
+            return menuAction->isEnabled();
+        }
         if (what == "count")
             count()->setValue(value.toInt());
         else if (what == "reset")
