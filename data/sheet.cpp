@@ -2,6 +2,7 @@
 #include "sheet.h"
 #include "plaintext.h"
 
+#include <QHash>
 #include <QIODevice>
 #include <QLocale>
 #include <QtNumeric>
@@ -11,12 +12,18 @@
 namespace {
 
 using Cell = QString (*)(const Configuration&);
+// A column's header and its text for a row; a refused row has only the
+// selection and the refusal, so the other cells are left empty for it.
 struct Column {
     const char* header;
     Cell cell;
+    bool refusedToo = false;
 };
 
-bool accepted(const Configuration& c) { return c.refusal == Configuration::Accepted; }
+QString text(const Column& column, const Configuration& c)
+{
+    return column.refusedToo || c.refusal == Configuration::Accepted ? column.cell(c) : QString();
+}
 
 QString shortNumber(double value, int precision = 6)
 {
@@ -34,76 +41,50 @@ QString cabinet(const Configuration& c) { return c.cabinetName; }
 QString count(const Configuration& c) { return QString::number(c.count); }
 QString amplifier(const Configuration& c) { return c.amplifier; }
 QString mode(const Configuration& c) { return c.modeSwitch ? c.mode : QStringLiteral("-"); }
-QString threshold(const Configuration& c) { return accepted(c) ? c.thresholdText() : QString(); }
-QString dbv(const Configuration& c) { return accepted(c) ? c.thresholdDbvText() : QString(); }
+QString threshold(const Configuration& c) { return c.thresholdText(); }
+QString dbv(const Configuration& c) { return c.thresholdDbvText(); }
 QString atMax(const Configuration& c)
 {
-    return !accepted(c) ? QString() : c.at_max ? QStringLiteral("yes") : QStringLiteral("no");
+    return c.at_max ? QStringLiteral("yes") : QStringLiteral("no");
 }
 QString reason(const Configuration& c) { return c.reason(); }
 
 const Column tableColumns[] = {
-    { "Cabinet", cabinet },
-    { "Count", count },
-    { "Amplifier", amplifier },
-    { "Mode", mode },
+    { "Cabinet", cabinet, true },
+    { "Count", count, true },
+    { "Amplifier", amplifier, true },
+    { "Mode", mode, true },
     { "Threshold", threshold },
     { "dBV", dbv },
     { "At max", atMax },
-    { "Refused", reason },
+    { "Refused", reason, true },
 };
 
 // The window's texts, then the same numbers in full.
 const Column csvColumns[] = {
-    { "cabinet", cabinet },
-    { "count", count },
-    { "impedance",
-        [](const Configuration& c) {
-            return accepted(c) ? shortNumber(c.imp_equiv, 2) : QString();
-        } },
-    { "power",
-        [](const Configuration& c) { return accepted(c) ? shortNumber(c.pow_equiv) : QString(); } },
-    { "amplifier", amplifier },
-    { "mode", mode },
-    { "voltage",
-        [](const Configuration& c) {
-            return accepted(c) ? shortNumber(c.max_voltage) : QString();
-        } },
-    { "gain",
-        [](const Configuration& c) { return accepted(c) ? shortNumber(c.amp_gain) : QString(); } },
+    { "cabinet", cabinet, true },
+    { "count", count, true },
+    { "impedance", [](const Configuration& c) { return shortNumber(c.imp_equiv, 2); } },
+    { "power", [](const Configuration& c) { return shortNumber(c.pow_equiv); } },
+    { "amplifier", amplifier, true },
+    { "mode", mode, true },
+    { "voltage", [](const Configuration& c) { return shortNumber(c.max_voltage); } },
+    { "gain", [](const Configuration& c) { return shortNumber(c.amp_gain); } },
     { "threshold", threshold },
     { "at_max", atMax },
     { "threshold_dbv", dbv },
-    { "threshold_v",
-        [](const Configuration& c) { return accepted(c) ? c.thresholdVoltsText() : QString(); } },
-    { "output_v",
-        [](const Configuration& c) { return accepted(c) ? c.heldVoltageText() : QString(); } },
-    { "refused", [](const Configuration& c) { return c.warningText(); } },
-    { "impedance_ohm",
-        [](const Configuration& c) { return accepted(c) ? fullNumber(c.imp_equiv) : QString(); } },
-    { "power_w",
-        [](const Configuration& c) { return accepted(c) ? fullNumber(c.pow_equiv) : QString(); } },
-    { "voltage_v",
-        [](const Configuration& c) {
-            return accepted(c) ? fullNumber(c.max_voltage) : QString();
-        } },
-    { "gain_db",
-        [](const Configuration& c) { return accepted(c) ? fullNumber(c.amp_gain) : QString(); } },
-    { "threshold_dbu",
-        [](const Configuration& c) { return accepted(c) ? fullNumber(c.threshold) : QString(); } },
-    { "threshold_dbv_exact",
-        [](const Configuration& c) {
-            return accepted(c) ? fullNumber(c.thresholdDbv()) : QString();
-        } },
-    { "threshold_v_exact",
-        [](const Configuration& c) {
-            return accepted(c) ? fullNumber(c.thresholdVolts()) : QString();
-        } },
-    { "output_v_exact",
-        [](const Configuration& c) {
-            return accepted(c) ? fullNumber(c.heldVoltage()) : QString();
-        } },
-    { "reason", reason },
+    { "threshold_v", [](const Configuration& c) { return c.thresholdVoltsText(); } },
+    { "output_v", [](const Configuration& c) { return c.heldVoltageText(); } },
+    { "refused", [](const Configuration& c) { return c.warningText(); }, true },
+    { "impedance_ohm", [](const Configuration& c) { return fullNumber(c.imp_equiv); } },
+    { "power_w", [](const Configuration& c) { return fullNumber(c.pow_equiv); } },
+    { "voltage_v", [](const Configuration& c) { return fullNumber(c.max_voltage); } },
+    { "gain_db", [](const Configuration& c) { return fullNumber(c.amp_gain); } },
+    { "threshold_dbu", [](const Configuration& c) { return fullNumber(c.threshold); } },
+    { "threshold_dbv_exact", [](const Configuration& c) { return fullNumber(c.thresholdDbv()); } },
+    { "threshold_v_exact", [](const Configuration& c) { return fullNumber(c.thresholdVolts()); } },
+    { "output_v_exact", [](const Configuration& c) { return fullNumber(c.heldVoltage()); } },
+    { "reason", reason, true },
 };
 
 QString csvField(const QString& field)
@@ -123,10 +104,10 @@ QString csvLine(const Configuration* c)
             fields << QLatin1String(column.header);
             continue;
         }
-        QString text = PlainText::escaped(column.cell(*c));
+        QString field = PlainText::escaped(text(column, *c));
         if (column.cell == cabinet || column.cell == amplifier)
-            text = PlainText::defused(text);
-        fields << csvField(text);
+            field = PlainText::defused(field);
+        fields << csvField(field);
     }
     return fields.join(QLatin1Char(',')) + QLatin1String("\r\n");
 }
@@ -157,9 +138,9 @@ QString tableLine(const Configuration* c, const QVector<int>& widths)
     QString line;
     for (int i = 0; i < widths.size(); ++i) {
         const Column& column = tableColumns[i];
-        const QString text
-            = c ? PlainText::escaped(column.cell(*c)) : QString::fromLatin1(column.header);
-        line += i + 1 < widths.size() ? text.leftJustified(widths.at(i) + 2) : text;
+        const QString cell
+            = c ? PlainText::escaped(text(column, *c)) : QString::fromLatin1(column.header);
+        line += i + 1 < widths.size() ? cell.leftJustified(widths.at(i) + 2) : cell;
     }
     while (line.endsWith(QLatin1Char(' ')))
         line.chop(1);
@@ -172,21 +153,25 @@ void Sheet::forEach(const Catalogue& catalogue, const Filter& filter,
     const std::function<bool(const Configuration&)>& visit)
 {
     QStringList models;
+    QHash<QString, int> index;
     for (const QString& model : catalogue.amplifierModels) {
-        if (!models.contains(model)
-            && (filter.amplifiers.isEmpty() || filter.amplifiers.contains(model)))
+        if (!index.contains(model)
+            && (filter.amplifiers.isEmpty() || filter.amplifiers.contains(model))) {
+            index.insert(model, models.size());
             models.append(model);
+        }
     }
     // Each model's own lines, in file order: the lookup finds the same first
     // line in them as in the whole table, without walking it for every row.
     QVector<QVector<int>> lines(models.size());
     for (int row = 0; row < catalogue.amplifiers.size(); ++row) {
-        const int model = models.indexOf(catalogue.amplifiers.at(row).name);
+        const int model = index.value(catalogue.amplifiers.at(row).name, -1);
         if (model >= 0)
             lines[model].append(row);
     }
-    const auto show
-        = [&](const Configuration& c) { return (filter.acceptedOnly && !accepted(c)) || visit(c); };
+    const auto show = [&](const Configuration& c) {
+        return (filter.acceptedOnly && c.refusal != Configuration::Accepted) || visit(c);
+    };
     for (int cabinet = 0; cabinet < catalogue.cabinets.size(); ++cabinet) {
         if (!filter.cabinets.isEmpty()
             && !filter.cabinets.contains(catalogue.cabinets.at(cabinet).name))
