@@ -142,7 +142,7 @@ CommandLine::CommandLine(const QStringList& arguments)
         error[0] = error.at(0).toLower();
         if (error.endsWith(QLatin1Char('.')))
             error.chop(1);
-    } else if (isSet("help") || isSet("version")) {
+    } else if (isSet("help") || isSet("help-all") || isSet("version")) {
         return;
     } else if (isSet("check") && isSet("sheet")) {
         error = QStringLiteral("give --check or --sheet, not both");
@@ -160,7 +160,7 @@ CommandLine::CommandLine(const QStringList& arguments)
 
 bool CommandLine::window() const
 {
-    for (const char* option : { "help", "version", "check", "sheet" })
+    for (const char* option : { "help", "help-all", "version", "check", "sheet" })
         if (parser.isSet(QLatin1String(option)))
             return false;
     return error.isEmpty();
@@ -177,7 +177,7 @@ int CommandLine::run()
         const QByteArray bytes = text.toUtf8();
         return out.write(bytes) == bytes.size() ? 0 : out.failed();
     };
-    if (parser.isSet(QStringLiteral("help")))
+    if (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all")))
         return print(parser.helpText());
     if (parser.isSet(QStringLiteral("version")))
         return print(QStringLiteral("vantor %1\n").arg(QCoreApplication::applicationVersion()));

@@ -121,7 +121,7 @@ void TestCommandLine::run_data()
     QTest::newRow("version") << cab << amp << "--version" << 0 << "vantor " VANTOR_VERSION << 1
                              << QString();
     QTest::newRow("help")
-        << cab << amp << "--help" << 0
+        << cab << amp << "--help-all" << 0
         << "  --check               Print every catalogue problem as FILE:LINE: message and" << 0
         << QString();
 }
