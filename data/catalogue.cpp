@@ -14,6 +14,7 @@
 #include <QTextCodec>
 #endif
 
+#include <algorithm>
 #include <cmath>
 
 const QString Catalogue::cabinetFileName = QStringLiteral("data_spk.txt");
@@ -154,10 +155,10 @@ public:
     {
         const QString text = field(index);
         bool ok = false;
-        const int value = text.toInt(&ok);
+        const int value = plain(text) ? text.toInt(&ok) : 0;
         if (!ok) {
             bool real = false;
-            const double asReal = text.toDouble(&real);
+            const double asReal = plain(text) ? text.toDouble(&real) : 0.0;
             notRead(what, text,
                 real                     ? "a whole number"
                     : std::isinf(asReal) ? "a number in range"
@@ -171,12 +172,19 @@ public:
     {
         const QString text = field(index);
         bool ok = false;
-        const double value = text.toDouble(&ok);
+        const double value = plain(text) ? text.toDouble(&ok) : 0.0;
         if (!ok)
             notRead(what, text, std::isinf(value) ? "a number in range" : "a number");
         else if (!std::isfinite(value))
             notRead(what, text, "a finite number");
         return ok && std::isfinite(value) ? value : 0.0;
+    }
+
+    // A number with a control character in it is not one, whatever a version
+    // of Qt would make of it.
+    static bool plain(const QString& text)
+    {
+        return std::none_of(text.cbegin(), text.cend(), PlainText::isControl);
     }
 
     // Only for numbers that were read as written: a misread one is reported already.

@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "appearance.h"
-#include "cataloguefixture.h"
 #include "dialog.h"
 #include "dialog2.h"
 #include "sheet.h"
@@ -10,38 +9,30 @@
 #include <QtWidgets>
 
 namespace {
-// The room the widget draws its text in.
-QRect textRoom(QWidget* widget)
+// What of the text falls outside the room the widget draws it in, measured
+// with its font: empty when all fits. A label's rich text is measured line by
+// line as the label lays it out, lines of blanks aside.
+QString clipped(QWidget* widget, const QString& text)
 {
     QStyle* style = widget->style();
+    QRect room = widget->contentsRect();
     if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
         QStyleOptionFrame option;
         option.initFrom(edit);
         option.lineWidth = style->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, edit);
-        return style->subElementRect(QStyle::SE_LineEditContents, &option, edit)
-            .adjusted(2, 1, -2, -1);
-    }
-    if (auto* button = qobject_cast<QPushButton*>(widget)) {
+        room = style->subElementRect(QStyle::SE_LineEditContents, &option, edit)
+                   .adjusted(2, 1, -2, -1);
+    } else if (auto* button = qobject_cast<QPushButton*>(widget)) {
         QStyleOptionButton option;
         option.initFrom(button);
-        return style->subElementRect(QStyle::SE_PushButtonContents, &option, button);
-    }
-    if (auto* box = qobject_cast<QComboBox*>(widget)) {
+        room = style->subElementRect(QStyle::SE_PushButtonContents, &option, button);
+    } else if (auto* box = qobject_cast<QComboBox*>(widget)) {
         QStyleOptionComboBox option;
         option.initFrom(box);
-        return style->subControlRect(
-                        QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, box)
-            .adjusted(1, 0, -1, 0);
+        room
+            = style->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, box)
+                  .adjusted(1, 0, -1, 0);
     }
-    return widget->contentsRect();
-}
-
-// What of the text, shown in the widget, falls outside its room, measured with
-// the widget's own font; empty when all of it is there. A label's rich text is
-// measured as the label lays it out, line by line, lines of blanks aside.
-QString clipped(QWidget* widget, const QString& text)
-{
-    const QRect room = textRoom(widget);
     const QFontMetrics metrics = widget->fontMetrics();
     QList<QRectF> lines { QRectF(0, 0, metrics.horizontalAdvance(text), metrics.height()) };
     if (auto* label = qobject_cast<QLabel*>(widget); label && Qt::mightBeRichText(text)) {
@@ -105,7 +96,6 @@ private slots:
     void readable();
 
 private:
-    CatalogueFixture catalogue;
     // Every text each result label and the threshold show over every
     // selection of the example catalogue.
     QMap<QString, QStringList> shown;
@@ -116,16 +106,14 @@ void TestReadability::initTestCase()
 {
     QLocale::setDefault(QLocale::c());
     Appearance::apply(); // Fusion, whose own palette is the light one
-    for (const char* name : { "data_spk.txt", "data_amplis.txt" })
-        QVERIFY(QFile::copy(QStringLiteral(VANTOR_RESOURCES "/") + name, catalogue.path(name)));
-    const QStringList labels { "label_imp", "label_max_pow", "label_imp_equiv", "label_equiv_pow",
-        "label_prog_power", "label_amp_gain" };
-    const Catalogue example = Catalogue::load();
+    const QStringList names { "label_imp", "label_max_pow", "label_imp_equiv", "label_equiv_pow",
+        "label_prog_power", "label_amp_gain", "lineaResultado" };
+    const Catalogue example = Catalogue::load(VANTOR_RESOURCES);
     QVERIFY(example.complete() && example.problems.isEmpty());
     Sheet::forEach(example, {}, [&](const Configuration& c) {
-        for (int i = 0; i < labels.size(); ++i)
-            shown[labels[i]] << c.labelTexts().at(i);
-        shown["lineaResultado"] << c.thresholdText();
+        const QStringList texts = c.labelTexts() << c.thresholdText();
+        for (int i = 0; i < names.size(); ++i)
+            shown[names[i]] << texts.at(i);
         return true;
     });
     for (QStringList& texts : shown)
@@ -150,9 +138,8 @@ void TestReadability::readable_data()
     for (const auto role : { QPalette::WindowText, QPalette::ButtonText, QPalette::Text })
         dark.setColor(role, Qt::white);
     dark.setColor(QPalette::Base, QColor(35, 35, 35));
-    // Debian's default font, KDE's, the Windows-metric one and GNOME's, each at
-    // its desktop's size; a platform theme may set font and palette only once
-    // the windows are up.
+    // Debian's, KDE's, the Windows-metric and GNOME's fonts at their desktops'
+    // sizes; a platform theme may set font and palette once the windows are up.
     QTest::newRow("DejaVu Sans 9, light") << QFont("DejaVu Sans", 9) << light;
     QTest::newRow("Noto Sans 9, dark") << QFont("Noto Sans", 9) << dark;
     QTest::newRow("Liberation Sans 9, dark") << QFont("Liberation Sans", 9) << dark;
@@ -172,7 +159,7 @@ void TestReadability::readable()
     QApplication::setFont(late ? QFont("Liberation Serif", 30) : font);
     QApplication::setPalette(late ? QApplication::style()->standardPalette() : palette);
     Appearance::apply();
-    WindowDriver driver;
+    WindowDriver driver(VANTOR_RESOURCES);
     Dialog about;
     Dialog2 guide;
     about.show();
@@ -183,7 +170,6 @@ void TestReadability::readable()
         QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
     }
     QCOMPARE(QApplication::palette().color(QPalette::Text), palette.color(QPalette::Text));
-
     const auto contrast = [&](const QString& what, QWidget* widget, const QRect& area) {
         if (const double ratio = textContrast(widget, area); ratio < 4.5)
             failures << QStringLiteral("%1: %2:1").arg(what).arg(ratio, 0, 'f', 2);

@@ -8,6 +8,10 @@
 #include <QtTest>
 #include <QtWidgets>
 
+namespace {
+const QByteArray cabinets = "h\nCab,300,16\n", amplifiers = "h\nAmp,8,ST,50,36,30\n";
+}
+
 class TestDialogs : public QObject {
     Q_OBJECT
 
@@ -15,119 +19,112 @@ public slots: // the desktop's mail program
     void open(const QUrl& url) { sent << url; }
 
 private slots:
-    void initTestCase();
+    void initTestCase()
+    {
+        QLocale::setDefault(QLocale::c());
+        Appearance::apply(); // as the program starts: style and application icon
+    }
     void init() { QDesktopServices::setUrlHandler("mailto", this, "open"); }
-    void cleanup();
+    void cleanup()
+    {
+        sent.clear();
+        QCOMPARE(ModalWatcher::visibleWindows(), QStringList());
+    }
     void cleanupTestCase() { QDesktopServices::unsetUrlHandler("mailto"); }
-    void supportLink_data();
-    void supportLink();
+    void aboutBox_data();
     void aboutBox();
     void guides();
 
 private:
     QList<QUrl> sent; // mails the mail program took
-    CatalogueFixture catalogue { "h\nCab,300,16\n", "h\nAmp,8,ST,50,36,30\n" };
 };
 
-void TestDialogs::initTestCase()
+// Help > About runs a fresh application-modal box each time, with the
+// application icon: nothing of it is left once it closes. Its logo, as the
+// window's banner, comes from the folder opened, else the working directory,
+// else the program itself. It shows the address its support link mails to;
+// only that link opens a mail, to the support address with the copy address,
+// subject and salutation filled in. When no program takes the mail, a message
+// over the box gives the address to copy.
+void TestDialogs::aboutBox_data()
 {
-    QLocale::setDefault(QLocale::c());
-    Appearance::apply(); // as the program starts: style and application icon
+    QTest::addColumn<QString>("places"); // that hold the images, 10 and 20 pixels square
+    QTest::addColumn<QSize>("banner");
+    QTest::addColumn<QString>("links"); // clicked in turn, split by "|"
+    QTest::newRow("the folder's, the support link")
+        << "mine ." << QSize(10, 10) << "#support_email";
+    QTest::newRow("the working directory's, other links")
+        << "." << QSize(20, 20) << "#Support_Email|support_email|#support_email ";
+    QTest::newRow("built in, no mail program") << QString() << QSize(301, 71) << "#support_email";
 }
 
-void TestDialogs::cleanup()
+void TestDialogs::aboutBox()
 {
-    sent.clear();
-    QCOMPARE(ModalWatcher::visibleWindows(), QStringList());
-}
-
-void TestDialogs::supportLink_data()
-{
-    QTest::addColumn<QString>("link");
-    QTest::newRow("support link") << "#support_email";
-    QTest::newRow("other letter case") << "#Support_Email";
-    QTest::newRow("no hash") << "support_email";
-    QTest::newRow("trailing blank") << "#support_email ";
-    QTest::newRow("no mail program") << "#support_email";
-}
-
-// Only the support link opens a mail, to the support address with the copy
-// address, subject and salutation filled in. When no program takes the mail,
-// a message over the About box gives the address to copy.
-void TestDialogs::supportLink()
-{
-    QFETCH(QString, link);
-    const bool program = QTest::currentDataTag() != QByteArray("no mail program");
+    QFETCH(QString, places);
+    QFETCH(QSize, banner);
+    QFETCH(QString, links);
+    const bool program = !QByteArray(QTest::currentDataTag()).endsWith("no mail program");
     if (!program) {
         QDesktopServices::setUrlHandler("mailto", this, "refuse");
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("invokeMethod: No such method"));
     }
-    Dialog about;
-    ModalWatcher watcher;
-    bool selectable = false;
-    watcher.onModal = [&](QWidget* box) {
-        auto* message = qobject_cast<QMessageBox*>(box);
-        selectable = message && message->textInteractionFlags() & Qt::TextSelectableByMouse;
+    CatalogueFixture fixture;
+    const QString mine = fixture.folder("mine", cabinets, amplifiers);
+    for (const QString& place : places.split(' ', Qt::SkipEmptyParts)) {
+        const QImage image(QSize(10, 10) * (place == "mine" ? 1 : 2), QImage::Format_RGB32);
+        for (const char* name : { "banner3.png", "Orlena-Audio-logo-60px.png" })
+            QVERIFY(image.save(fixture.path(place + '/' + name)));
+    }
+    WindowDriver driver(mine);
+    QCOMPARE(driver.find<QLabel>("label")->sizeHint(), banner);
+    QPointer<QWidget> opened;
+    QSize logo;
+    QVector<ModalWatcher::Seen> told;
+    driver.watcher.onModal = [&](QWidget* about) {
+        opened = about;
+        logo = about->findChild<QLabel*>("label")->sizeHint();
+        QVERIFY(!about->windowIcon().pixmap(32).isNull());
+        QLabel* support = about->findChild<QLabel*>("label_3");
+        QVERIFY(support->text().contains(">" + Dialog::supportAddress + "<"));
+        ModalWatcher message;
+        for (const QString& link : links.split('|'))
+            emit support->linkActivated(link);
+        told = message.seen;
     };
-    emit about.findChild<QLabel*>("label_3")->linkActivated(link);
-    QCOMPARE(sent.size(), program && link == "#support_email" ? 1 : 0);
+    driver.find<QAction>("actionAbout")->trigger();
+    QCOMPARE(logo, banner == QSize(301, 71) ? QSize(60, 60) : banner);
+    const ModalWatcher::Seen about = driver.watcher.seen.value(0);
+    QVERIFY(about.className == "Dialog" && about.applicationModal && !about.hasParent);
+    QVERIFY(opened.isNull());
+    QCOMPARE(sent.size(), program && links == "#support_email" ? 1 : 0);
     for (const QUrl& mail : sent)
         QCOMPARE(mail.toString(),
             "mailto:?to=" + Dialog::supportAddress + "&cc=" + Dialog::copyAddress
                 + "&subject=Vantor Support Request&body=Dear Orlena Audio,");
-    QCOMPARE(watcher.seen.size(), program ? 0 : 1);
-    for (const ModalWatcher::Seen& box : watcher.seen)
-        QVERIFY(box.hasParent && box.text.contains(Dialog::supportAddress) && selectable);
+    QCOMPARE(told.size(), program ? 0 : 1);
+    for (const ModalWatcher::Seen& box : told)
+        QVERIFY(box.hasParent && box.text.contains(Dialog::supportAddress) && box.selectable);
 }
 
-// Help > About runs a fresh application-modal box each time, with the
-// application icon; its link shows the address it mails to and works while
-// the box is open, and nothing of the box is left once it closes.
-void TestDialogs::aboutBox()
-{
-    WindowDriver driver;
-    QList<QPointer<QWidget>> opened;
-    driver.watcher.onModal = [&](QWidget* about) {
-        opened << about;
-        QVERIFY(!about->windowIcon().pixmap(32).isNull());
-        QLabel* support = about->findChild<QLabel*>("label_3");
-        QVERIFY(support && support->text().contains(">" + Dialog::supportAddress + "<"));
-        ModalWatcher message; // none: the mail program takes the mail
-        emit support->linkActivated("#support_email");
-        QCOMPARE(message.seen.size(), 0);
-    };
-    driver.find<QAction>("actionAbout")->trigger();
-    driver.find<QAction>("actionAbout")->trigger();
-    QCOMPARE(driver.watcher.seen.size(), 2);
-    for (const ModalWatcher::Seen& seen : driver.watcher.seen)
-        QVERIFY(seen.className == "Dialog" && seen.applicationModal && !seen.hasParent);
-    QCOMPARE(sent.size(), 2);
-    QVERIFY(opened.size() == 2 && opened[0].isNull() && opened[1].isNull());
-}
-
-// Help > User Guide opens modeless windows of the main window, with the
-// application icon; a closed one is freed, and the rest go with the main
-// window.
+// Help > User Guide opens modeless windows of the main window, all with the
+// application icon; a closed one is freed.
 void TestDialogs::guides()
 {
+    CatalogueFixture fixture(cabinets, amplifiers);
+    WindowDriver driver;
+    QVERIFY(!driver.window.windowIcon().pixmap(32).isNull());
+    for (int i = 0; i < 3; ++i)
+        driver.find<QAction>("actionGuide")->trigger();
     QList<QPointer<Dialog2>> guides;
-    {
-        WindowDriver driver;
-        QVERIFY(!driver.window.windowIcon().pixmap(32).isNull());
-        for (int i = 0; i < 3; ++i)
-            driver.find<QAction>("actionGuide")->trigger();
-        for (Dialog2* guide : driver.window.findChildren<Dialog2*>()) {
-            QVERIFY(guide->isVisible() && !guide->isModal());
-            QVERIFY(!guide->windowIcon().pixmap(32).isNull());
-            guides << guide;
-        }
-        QCOMPARE(guides.size(), 3);
-        guides[0]->close();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QVERIFY(guides[0].isNull());
-        QCOMPARE(driver.window.findChildren<Dialog2*>().size(), 2);
+    for (Dialog2* guide : driver.window.findChildren<Dialog2*>()) {
+        QVERIFY(
+            guide->isVisible() && !guide->isModal() && !guide->windowIcon().pixmap(32).isNull());
+        guides << guide;
     }
-    QVERIFY(guides[1].isNull() && guides[2].isNull());
+    QCOMPARE(guides.size(), 3);
+    guides[0]->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(guides[0].isNull() && driver.window.findChildren<Dialog2*>().size() == 2);
 }
 
 QTEST_MAIN(TestDialogs)

@@ -1,13 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
+#include <QtCore>
 
-// A temporary working directory holding the two catalogue files (a null
-// content writes none); the process works in it for the fixture's lifetime,
-// as the program reads its files from there.
+// A temporary working directory, the process's while the fixture lives,
+// holding the two catalogue files (none for a null content).
 class CatalogueFixture {
 public:
     explicit CatalogueFixture(const QByteArray& cabinets = {}, const QByteArray& amplifiers = {})
@@ -24,9 +21,8 @@ public:
     QString folder(const QString& name, const QByteArray& cabinets, const QByteArray& amplifiers)
     {
         QDir(dir.path()).mkpath(name);
-        for (const auto& [file, content] :
-            { std::pair { "data_spk.txt", cabinets }, std::pair { "data_amplis.txt", amplifiers } })
-            write(name + '/' + file, content);
+        write(name + "/data_spk.txt", cabinets);
+        write(name + "/data_amplis.txt", amplifiers);
         return QDir::cleanPath(path(name));
     }
 

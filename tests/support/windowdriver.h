@@ -2,24 +2,73 @@
 #pragma once
 
 #include "mainwindow.h"
-#include "modalwatcher.h"
 
-#include <QAction>
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QScreen>
-#include <QSettings>
-#include <QSpinBox>
-#include <QStandardPaths>
-#include <QTest>
+#include <QtTest>
+#include <QtWidgets>
 
-// Drives a MainWindow, started on `folder` if any, through its widgets' and
-// actions' object names, as a user would. Every box the window raises, from
-// its first showing on, is closed and kept in `watcher.seen`. The window
-// remembers its folder in the settings of Qt's test mode, never the user's,
-// and starts on none remembered unless told to.
+#include <functional>
+
+// Records every modal window that comes up while a test drives the program,
+// its details shown, and closes it: exec() runs without a user.
+class ModalWatcher {
+public:
+    struct Seen {
+        QString className, title, text, informativeText, detailedText;
+        QMessageBox::Icon icon = QMessageBox::NoIcon;
+        bool hasParent = false, applicationModal = false, selectable = false; // a box's text
+        bool plainText = true; // no label of it takes markup
+        QRect frame, expanded, over, screen; // as shown, details shown, parent's, screen's room
+    };
+
+    ModalWatcher()
+    {
+        QObject::connect(&timer, &QTimer::timeout, [this] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            if (!dialog || !dialog->isVisible())
+                return;
+            auto* box = qobject_cast<QMessageBox*>(dialog);
+            bool plainText = true;
+            for (const QLabel* label : dialog->findChildren<QLabel*>())
+                plainText &= label->text().isEmpty() || label->textFormat() == Qt::PlainText;
+            const QRect frame = dialog->frameGeometry();
+            for (QAbstractButton* button : box ? box->buttons() : QList<QAbstractButton*>())
+                if (box->buttonRole(button) == QMessageBox::ActionRole)
+                    button->click();
+            QWidget* parent = dialog->parentWidget();
+            seen.append({ dialog->metaObject()->className(), dialog->windowTitle(),
+                box ? box->text() : QString(), box ? box->informativeText() : QString(),
+                box ? box->detailedText() : QString(), box ? box->icon() : QMessageBox::NoIcon,
+                parent != nullptr, dialog->windowModality() == Qt::ApplicationModal,
+                box && box->textInteractionFlags() & Qt::TextSelectableByMouse, plainText, frame,
+                dialog->frameGeometry(), parent ? parent->window()->frameGeometry() : QRect(),
+                dialog->windowHandle()->screen()->availableGeometry() });
+            if (onModal)
+                onModal(dialog);
+            dialog->reject();
+        });
+        timer.start(10);
+    }
+
+    std::function<void(QWidget*)> onModal; // runs on each before it is closed
+    QVector<Seen> seen;
+
+    // Top-level windows still shown: a box or dialog left behind.
+    static QStringList visibleWindows()
+    {
+        QStringList shown;
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            if (widget->isVisible())
+                shown << widget->metaObject()->className();
+        return shown;
+    }
+
+private:
+    QTimer timer;
+};
+
+// Drives a MainWindow, started on `folder` if any, through its object names as
+// a user would; the boxes it raises are kept in `watcher.seen`. It remembers
+// its folder in Qt's test-mode settings, none unless told to.
 class WindowDriver {
 public:
     explicit WindowDriver(const QString& folder = QString(), bool remembered = false)
@@ -50,13 +99,11 @@ public:
 
     // "cabinet=", "amp=" or "mode=" an entry's text or index, "count=N",
     // "type=TEXT" into the threshold, "reset", "reload", or "open=" and "export="
-    // what the user picks in the folder and save dialogs (nothing: cancelled).
-    // A pick is made as the user makes it: only on an enabled selector or
-    // action, which changes its current entry and emits activated(int).
+    // what the user picks in the dialog (nothing: cancelled). A pick is made as
+    // the user makes it: only when enabled, and it emits activated(int).
     bool act(const QString& action)
     {
-        const QString what = action.section('=', 0, 0);
-        const QString value = action.section('=', 1);
+        const QString what = action.section('=', 0, 0), value = action.section('=', 1);
         static const QHash<QString, QString> actions { { "open", "actionOpen" },
             { "reload", "actionReload" }, { "export", "actionExport" } };
         if (QAction* menuAction = find<QAction>(actions.value(what, "-"))) {
@@ -67,13 +114,11 @@ public:
             return menuAction->isEnabled();
         }
         if (what == "count")
-            count()->setValue(value.toInt());
-        else if (what == "reset")
-            find<QPushButton>("pushButton_reset")->click();
-        else if (what == "type")
-            QTest::keyClicks(find<QLineEdit>("lineaResultado"), value);
-        if (what == "count" || what == "reset" || what == "type")
-            return true;
+            return count()->setValue(value.toInt()), true;
+        if (what == "reset")
+            return find<QPushButton>("pushButton_reset")->click(), true;
+        if (what == "type")
+            return QTest::keyClicks(find<QLineEdit>("lineaResultado"), value), true;
         static const QHash<QString, QString> selectors { { "cabinet", "comboBox_cabinets" },
             { "amp", "comboBox_amplis" }, { "mode", "comboBox_mode" } };
         QComboBox* box = find(selectors.value(what, "no such selector"));
@@ -86,14 +131,6 @@ public:
         box->setCurrentIndex(entry);
         emit box->activated(entry);
         return true;
-    }
-
-    QStringList boxTexts() const
-    {
-        QStringList texts;
-        for (const ModalWatcher::Seen& box : watcher.seen)
-            texts << box.text;
-        return texts;
     }
 
     // "count cabinet amplifier mode" ("!" after a disabled input), the six
