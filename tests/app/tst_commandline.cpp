@@ -42,6 +42,8 @@ void TestCommandLine::run_data()
     const QString usage = "; try 'vantor --help'\n";
     const QString unusable = "vantor: the catalogue in $DIR cannot be used\n";
     row("check, clean", "--check $DIR", 0, "vantor: no problems\n");
+    row("check, the toolkit's options left to it", "-platform offscreen -reverse --check $DIR", 0,
+        "vantor: no problems\n");
     row("check, missing file", "--check $DIR", 2, "$DIR/data_amplis.txt: not found\n" + unusable,
         {}, 0, cab, QByteArray());
     row("check, working directory", "--check", 1,
