@@ -268,7 +268,7 @@ void Catalogue::readAmplifiers(const QByteArray& content, const QString& path)
                           .arg(mode));
         in.aboveZero(impedance, QStringLiteral("impedance"), QStringLiteral(" \u03A9"));
         in.aboveZero(voltage, QStringLiteral("maximum program voltage"), QStringLiteral(" V"));
-        if (in.allRead && voltage > 0 && std::isfinite(level)) {
+        if (in.allRead && voltage > 0) {
             const double expected = 20.0 * std::log10(voltage / AmplifierRecord::dbuReference);
             if (std::fabs(level - expected) > 0.5)
                 in.report(QStringLiteral("maximum output level %1 dBu is %2 dB away from the %3 "

@@ -123,10 +123,10 @@ QVector<int> tableWidths(const Catalogue& catalogue, const Sheet::Filter& filter
         widths[column] = std::max(widths.at(column), int(PlainText::escaped(name).size()));
     };
     for (const CabinetRecord& cabinet : catalogue.cabinets)
-        if (filter.cabinets.isEmpty() || filter.cabinets.contains(cabinet.name))
+        if (filter.takesCabinet(cabinet.name))
             widen(0, cabinet.name);
     for (const QString& model : catalogue.amplifierModels)
-        if (filter.amplifiers.isEmpty() || filter.amplifiers.contains(model))
+        if (filter.takesAmplifier(model))
             widen(2, model);
     widen(4, QStringLiteral("-10.0 dBu")); // thresholds from the floor to 999.9 dBu
     widen(5, QStringLiteral("-0.000287"));
@@ -155,8 +155,7 @@ void Sheet::forEach(const Catalogue& catalogue, const Filter& filter,
     QStringList models;
     QHash<QString, int> index;
     for (const QString& model : catalogue.amplifierModels) {
-        if (!index.contains(model)
-            && (filter.amplifiers.isEmpty() || filter.amplifiers.contains(model))) {
+        if (!index.contains(model) && filter.takesAmplifier(model)) {
             index.insert(model, models.size());
             models.append(model);
         }
@@ -173,8 +172,7 @@ void Sheet::forEach(const Catalogue& catalogue, const Filter& filter,
         return (filter.acceptedOnly && c.refusal != Configuration::Accepted) || visit(c);
     };
     for (int cabinet = 0; cabinet < catalogue.cabinets.size(); ++cabinet) {
-        if (!filter.cabinets.isEmpty()
-            && !filter.cabinets.contains(catalogue.cabinets.at(cabinet).name))
+        if (!filter.takesCabinet(catalogue.cabinets.at(cabinet).name))
             continue;
         for (int count = 1; count <= 4; ++count) {
             for (int model = 0; model < models.size(); ++model) {

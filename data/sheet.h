@@ -23,6 +23,15 @@ public:
         QStringList cabinets; // only these, when any are named
         QStringList amplifiers; // only these models, when any are named
         bool acceptedOnly = false; // no refused selection
+
+        bool takesCabinet(const QString& name) const
+        {
+            return cabinets.isEmpty() || cabinets.contains(name);
+        }
+        bool takesAmplifier(const QString& model) const
+        {
+            return amplifiers.isEmpty() || amplifiers.contains(model);
+        }
     };
 
     // Hands each selection to `visit`, in order; stops when it returns false.
