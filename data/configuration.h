@@ -31,6 +31,8 @@ public:
     QStringList labelTexts() const;
     // Not below the display floor, and a number at all.
     bool thresholdShown() const;
+    // Nothing refused and a threshold to set: a row of the limiter sheet.
+    bool accepted() const { return refusal == Accepted && thresholdShown(); }
     QString thresholdText() const;
     // The same threshold in dBV and volts and the output it holds, for a tooltip.
     QString thresholdDetails() const;
