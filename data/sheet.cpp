@@ -188,8 +188,8 @@ void Sheet::forEach(const Catalogue& catalogue, const Filter& filter,
     }
 }
 
-bool Sheet::write(
-    QIODevice& device, const Catalogue& catalogue, Format format, const Filter& filter)
+bool Sheet::write(QIODevice& device, const Catalogue& catalogue, Format format,
+    const Filter& filter, int* rows)
 {
     const QVector<int> widths = format == Table ? tableWidths(catalogue, filter) : QVector<int>();
     const auto line = [&](const Configuration* c) {
@@ -198,7 +198,7 @@ bool Sheet::write(
     // Written in pieces: the first row at once, then about 64 KiB at a time.
     QByteArray pending = line(nullptr).toUtf8();
     bool written = true;
-    int rows = 0;
+    int count = 0;
     const auto flush = [&] {
         written = device.write(pending) == pending.size();
         pending.clear();
@@ -206,7 +206,9 @@ bool Sheet::write(
     };
     forEach(catalogue, filter, [&](const Configuration& c) {
         pending += line(&c).toUtf8();
-        return (++rows > 1 && pending.size() < 65536) || flush();
+        return (++count > 1 && pending.size() < 65536) || flush();
     });
+    if (rows)
+        *rows = count;
     return written && (pending.isEmpty() || flush());
 }

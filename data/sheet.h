@@ -40,9 +40,10 @@ public:
 
     // Table: columns aligned for a terminal, a refusal's reason in a few words.
     // Csv: RFC 4180, the window's texts and then every number in full.
-    // Returns false when a write fails (the device's errorString() says why).
-    static bool write(
-        QIODevice& device, const Catalogue& catalogue, Format format, const Filter& filter);
+    // Returns false when a write fails (the device's errorString() says why);
+    // `rows`, when given, counts the selections written.
+    static bool write(QIODevice& device, const Catalogue& catalogue, Format format,
+        const Filter& filter, int* rows = nullptr);
     static bool write(QIODevice& device, const Catalogue& catalogue, Format format)
     {
         return write(device, catalogue, format, Filter());
