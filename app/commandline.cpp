@@ -4,11 +4,13 @@
 #include "catalogue.h"
 #include "plaintext.h"
 #include "sheet.h"
+#include "sheetpages.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 
 #include <cerrno>
 #include <cstdio>
@@ -116,14 +118,22 @@ CommandLine::CommandLine(const QStringList& arguments)
                            "there is none, 1 when there are some, 2 when a file cannot be used.") },
         { QStringLiteral("sheet"),
             QStringLiteral("Print the threshold of every selection the window can be set to.") },
-        { QStringLiteral("format"), QStringLiteral("The sheet as a table (default) or csv."),
-            QStringLiteral("table|csv"), QStringLiteral("table") },
+        { QStringLiteral("format"),
+            QStringLiteral("The sheet as a table (default), csv or pdf (needs --output): a page "
+                           "of the accepted selections by amplifier."),
+            QStringLiteral("table|csv|pdf"), QStringLiteral("table") },
         { QStringLiteral("cabinet"), QStringLiteral("Only this cabinet model (repeatable)."),
             QStringLiteral("NAME") },
         { QStringLiteral("amplifier"), QStringLiteral("Only this amplifier model (repeatable)."),
             QStringLiteral("NAME") },
+        { QStringLiteral("count"),
+            QStringLiteral("Only this number of cabinets, 1 to 4 (repeatable)."),
+            QStringLiteral("N") },
         { QStringLiteral("accepted"),
             QStringLiteral("Leave refused selections out of the sheet.") },
+        { QStringLiteral("output"),
+            QStringLiteral("Write the sheet to FILE, replacing it only once written whole."),
+            QStringLiteral("FILE") },
     });
 
     QStringList own;
@@ -147,15 +157,39 @@ CommandLine::CommandLine(const QStringList& arguments)
     } else if (isSet("check") && isSet("sheet")) {
         error = QStringLiteral("give --check or --sheet, not both");
     } else if (!isSet("sheet")
-        && (isSet("format") || isSet("cabinet") || isSet("amplifier") || isSet("accepted"))) {
-        error = QStringLiteral("--format, --cabinet, --amplifier and --accepted go with --sheet");
-    } else if (format != QLatin1String("table") && format != QLatin1String("csv")) {
-        error = QStringLiteral("--format is table or csv, not \"%1\"").arg(format);
+        && (isSet("format") || isSet("cabinet") || isSet("count") || isSet("amplifier")
+            || isSet("accepted") || isSet("output"))) {
+        error = QStringLiteral(
+            "--format, --cabinet, --count, --amplifier, --accepted and --output go with --sheet");
+    } else if (!QStringList { "table", "csv", "pdf" }.contains(format)) {
+        error = QStringLiteral("--format is table, csv or pdf, not \"%1\"").arg(format);
+    } else if (format == QLatin1String("pdf") && !isSet("output")) {
+        error = QStringLiteral("--format pdf needs --output FILE");
+    } else if (!wrongCount().isEmpty()) {
+        error = wrongCount();
     } else if (parser.positionalArguments().size() > 1) {
         error = QStringLiteral("one folder at most");
     } else if (!folder.isEmpty() && !QFileInfo(folder).isDir()) {
         error = QStringLiteral("%1: no such folder").arg(folder);
     }
+}
+
+// What is wrong with a count named, each 1 to 4; empty when nothing is.
+QString CommandLine::wrongCount() const
+{
+    for (const QString& given : parser.values(QStringLiteral("count"))) {
+        bool number = false;
+        const int count = given.toInt(&number);
+        if (!number || count < 1 || count > 4)
+            return QStringLiteral("--count is 1, 2, 3 or 4, not \"%1\"").arg(given);
+    }
+    return QString();
+}
+
+bool CommandLine::pdf() const
+{
+    return error.isEmpty() && parser.isSet(QStringLiteral("sheet"))
+        && parser.value(QStringLiteral("format")) == QLatin1String("pdf");
 }
 
 bool CommandLine::window() const
@@ -191,6 +225,8 @@ int CommandLine::run()
     Sheet::Filter filter;
     filter.cabinets = parser.values(QStringLiteral("cabinet"));
     filter.amplifiers = parser.values(QStringLiteral("amplifier"));
+    for (const QString& count : parser.values(QStringLiteral("count")))
+        filter.counts.append(count.toInt());
     filter.acceptedOnly = parser.isSet(QStringLiteral("accepted"));
     QStringList cabinetNames;
     for (const CabinetRecord& cabinet : catalogue.cabinets)
@@ -200,6 +236,19 @@ int CommandLine::run()
         wrong = unknown(filter.amplifiers, catalogue.amplifierModels, QStringLiteral("amplifier"));
     if (!wrong.isEmpty())
         return fail(wrong);
-    const bool csv = parser.value(QStringLiteral("format")) == QLatin1String("csv");
-    return Sheet::write(out, catalogue, csv ? Sheet::Csv : Sheet::Table, filter) ? 0 : out.failed();
+    const QString format = parser.value(QStringLiteral("format"));
+    const Sheet::Format text = format == QLatin1String("csv") ? Sheet::Csv : Sheet::Table;
+    if (!parser.isSet(QStringLiteral("output")))
+        return Sheet::write(out, catalogue, text, filter) ? 0 : out.failed();
+    // A file takes its place only once written whole: a failed run leaves none.
+    const QString path = parser.value(QStringLiteral("output"));
+    QSaveFile file(path);
+    if (file.open(QIODevice::WriteOnly)
+        && (format == QLatin1String("pdf") ? SheetPages(catalogue, filter).writePdf(file)
+                                           : Sheet::write(file, catalogue, text, filter))
+        && file.commit())
+        return 0;
+    tell(QStringLiteral("vantor: cannot write %1: %2\n")
+             .arg(QDir::toNativeSeparators(path), file.errorString()));
+    return 2;
 }

@@ -20,12 +20,17 @@ public:
 
     // A valid command line that asks for nothing but the window.
     bool window() const;
+    // A valid command line for a PDF sheet, which needs a QGuiApplication
+    // (the offscreen platform does: no display).
+    bool pdf() const;
     // The folder named, or empty for the working directory.
     QString folder() const;
     // Everything but the window, under a QCoreApplication; returns the exit status.
     int run();
 
 private:
+    QString wrongCount() const;
+
     QCommandLineParser parser;
     QString error; // what is wrong with the command line
 };

@@ -5,10 +5,23 @@
 
 #include <QApplication>
 
+#include <cstdio>
+
 int main(int argc, char* argv[])
 {
     QCoreApplication::setApplicationVersion(QStringLiteral(VANTOR_VERSION));
     CommandLine commandLine(CommandLine::arguments(argc, argv));
+    if (commandLine.pdf()) {
+        // Pages are drawn with fonts, which takes a platform: one that needs no display.
+        // The toolkit's own notes (no runtime folder, say) are not the program's messages.
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
+            if (type == QtCriticalMsg || type == QtFatalMsg)
+                std::fprintf(stderr, "%s\n", qUtf8Printable(text));
+        });
+        QGuiApplication application(argc, argv);
+        return commandLine.run();
+    }
     if (!commandLine.window()) {
         QCoreApplication application(argc, argv);
         return commandLine.run();

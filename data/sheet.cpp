@@ -8,6 +8,7 @@
 #include <QtNumeric>
 
 #include <algorithm>
+#include <type_traits>
 
 namespace {
 
@@ -49,6 +50,8 @@ QString atMax(const Configuration& c)
 }
 QString reason(const Configuration& c) { return c.reason(); }
 
+// A refused row has its reason where an accepted one has its threshold and
+// what follows it: the table fits 80 columns.
 const Column tableColumns[] = {
     { "Cabinet", cabinet, true },
     { "Count", count, true },
@@ -57,8 +60,9 @@ const Column tableColumns[] = {
     { "Threshold", threshold },
     { "dBV", dbv },
     { "At max", atMax },
-    { "Refused", reason, true },
 };
+const int thresholdColumn = 4;
+const int nameWidth = 24; // a longer name is elided
 
 // The window's texts, then the same numbers in full.
 const Column csvColumns[] = {
@@ -112,41 +116,134 @@ QString csvLine(const Configuration* c)
     return fields.join(QLatin1Char(',')) + QLatin1String("\r\n");
 }
 
-// Each column as wide as its header or its widest text, where the texts are
-// known before the rows: the names and the fixed ones.
+// A cell's text for a terminal: controls and tabs escaped, names elided.
+QString terminalText(const Column& column, const Configuration* c)
+{
+    if (!c)
+        return QString::fromLatin1(column.header);
+    QString cell = PlainText::escaped(text(column, *c)).replace(QLatin1Char('\t'), "\\t");
+    return column.cell == cabinet || column.cell == amplifier ? Sheet::elided(cell, nameWidth)
+                                                              : cell;
+}
+
+// Each column as wide as its header or its widest text: the names are known
+// from the catalogue, the numbers from a first pass over the rows. The last
+// column is not padded.
 QVector<int> tableWidths(const Catalogue& catalogue, const Sheet::Filter& filter)
 {
+    const int columns = std::extent<decltype(tableColumns)>::value;
     QVector<int> widths;
     for (const Column& column : tableColumns)
-        widths << static_cast<int>(qstrlen(column.header));
-    const auto widen = [&](int column, const QString& name) {
-        widths[column] = std::max(widths.at(column), int(PlainText::escaped(name).size()));
+        widths << Sheet::displayWidth(terminalText(column, nullptr));
+    const auto widen = [&](int column, const Configuration& c) {
+        widths[column] = std::max(
+            widths.at(column), Sheet::displayWidth(terminalText(tableColumns[column], &c)));
     };
-    for (const CabinetRecord& cabinet : catalogue.cabinets)
-        if (filter.takesCabinet(cabinet.name))
-            widen(0, cabinet.name);
-    for (const QString& model : catalogue.amplifierModels)
+    Configuration named;
+    for (const CabinetRecord& record : catalogue.cabinets) {
+        named.cabinetName = record.name;
+        if (filter.takesCabinet(record.name))
+            widen(0, named);
+    }
+    for (const QString& model : catalogue.amplifierModels) {
+        named.amplifier = model;
         if (filter.takesAmplifier(model))
-            widen(2, model);
-    widen(4, QStringLiteral("-10.0 dBu")); // thresholds from the floor to 999.9 dBu
-    widen(5, QStringLiteral("-0.000287"));
+            widen(2, named);
+    }
+    Sheet::forEach(catalogue, filter, [&](const Configuration& c) {
+        for (int column = thresholdColumn; column < columns - 1; ++column)
+            widen(column, c);
+        return true;
+    });
     return widths;
 }
 
 QString tableLine(const Configuration* c, const QVector<int>& widths)
 {
+    const bool refused = c && c->refusal != Configuration::Accepted;
     QString line;
     for (int i = 0; i < widths.size(); ++i) {
-        const Column& column = tableColumns[i];
-        const QString cell
-            = c ? PlainText::escaped(text(column, *c)) : QString::fromLatin1(column.header);
-        line += i + 1 < widths.size() ? cell.leftJustified(widths.at(i) + 2) : cell;
+        if (refused && i == thresholdColumn) {
+            line += QStringLiteral("refused: ") + PlainText::escaped(c->reason());
+            break;
+        }
+        const QString cell = terminalText(tableColumns[i], c);
+        line += cell;
+        if (i + 1 < widths.size())
+            line += QString(widths.at(i) + 2 - Sheet::displayWidth(cell), QLatin1Char(' '));
     }
     while (line.endsWith(QLatin1Char(' ')))
         line.chop(1);
     return line + QLatin1Char('\n');
 }
 
+// Where a terminal gives a character two columns: East Asian wide and
+// fullwidth forms, and the emoji shown wide.
+bool wide(uint u)
+{
+    return u >= 0x1100
+        && (u <= 0x115F || u == 0x2329 || u == 0x232A || (u >= 0x2E80 && u <= 0xA4CF && u != 0x303F)
+            || (u >= 0xAC00 && u <= 0xD7A3) || (u >= 0xF900 && u <= 0xFAFF)
+            || (u >= 0xFE10 && u <= 0xFE19) || (u >= 0xFE30 && u <= 0xFE6F)
+            || (u >= 0xFF00 && u <= 0xFF60) || (u >= 0xFFE0 && u <= 0xFFE6)
+            || (u >= 0x1F300 && u <= 0x1F64F) || (u >= 0x1F900 && u <= 0x1F9FF)
+            || (u >= 0x20000 && u <= 0x2FFFD) || (u >= 0x30000 && u <= 0x3FFFD));
+}
+
+// The text's code points, each with its width.
+template <typename Visit> void codePoints(const QString& text, Visit visit)
+{
+    for (int i = 0; i < text.size(); ++i) {
+        uint u = text.at(i).unicode();
+        const int start = i;
+        if (QChar::isHighSurrogate(u) && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
+            u = QChar::surrogateToUcs4(text.at(i), text.at(i + 1));
+            ++i;
+        }
+        const QChar::Category category = QChar::category(u);
+        const int width = category == QChar::Mark_NonSpacing || category == QChar::Mark_Enclosing
+                || category == QChar::Other_Format
+            ? 0
+            : wide(u) ? 2
+                      : 1;
+        visit(start, i + 1 - start, width);
+    }
+}
+
+}
+
+int Sheet::displayWidth(const QString& text)
+{
+    int width = 0;
+    codePoints(text, [&](int, int, int columns) { width += columns; });
+    return width;
+}
+
+QString Sheet::elided(const QString& text, int width)
+{
+    if (displayWidth(text) <= width)
+        return text;
+    // Characters with the marks that follow them: a mark stays with its letter.
+    struct Piece {
+        int start, size, width;
+    };
+    QVector<Piece> pieces;
+    codePoints(text, [&](int start, int size, int columns) {
+        if (columns == 0 && !pieces.isEmpty()) {
+            pieces.last().size += size;
+        } else {
+            pieces.append({ start, size, columns });
+        }
+    });
+    int head = 0, tail = pieces.size(), used = 0;
+    const int room = width - 1; // the ellipsis takes one
+    while (head < tail && used + pieces.at(head).width <= (room + 1) / 2)
+        used += pieces.at(head++).width;
+    while (tail > head && used + pieces.at(tail - 1).width <= room)
+        used += pieces.at(--tail).width;
+    const int tailStart = tail < pieces.size() ? pieces.at(tail).start : text.size();
+    const int headEnd = head > 0 ? pieces.at(head - 1).start + pieces.at(head - 1).size : 0;
+    return text.left(headEnd) + QChar(0x2026) + text.mid(tailStart);
 }
 
 void Sheet::forEach(const Catalogue& catalogue, const Filter& filter,
@@ -169,33 +266,50 @@ void Sheet::forEach(const Catalogue& catalogue, const Filter& filter,
             lines[model].append(row);
     }
     const auto show = [&](const Configuration& c) {
-        return (filter.acceptedOnly && c.refusal != Configuration::Accepted) || visit(c);
+        return !filter.takesMode(c) || (filter.acceptedOnly && c.refusal != Configuration::Accepted)
+            || visit(c);
     };
-    for (int cabinet = 0; cabinet < catalogue.cabinets.size(); ++cabinet) {
-        if (!filter.takesCabinet(catalogue.cabinets.at(cabinet).name))
-            continue;
-        for (int count = 1; count <= 4; ++count) {
-            for (int model = 0; model < models.size(); ++model) {
-                const auto calculate = [&](const QString& mode) {
-                    return Configuration::calculate(
-                        catalogue, cabinet, count, models.at(model), mode, &lines.at(model));
-                };
-                const Configuration stereo = calculate(QStringLiteral("ST"));
-                if (!show(stereo) || (stereo.modeSwitch && !show(calculate(QStringLiteral("BTL")))))
-                    return;
-            }
-        }
+    // The rows of one cabinet, count and model: its ST row, and its BTL row
+    // where the model has the mode switch; a model without the switch has one
+    // row, mode "-". `first` and `second` say which of the two to show.
+    const auto rows = [&](int cabinet, int count, int model, bool first, bool second) {
+        const auto calculate = [&](const QString& mode) {
+            return Configuration::calculate(
+                catalogue, cabinet, count, models.at(model), mode, &lines.at(model));
+        };
+        const Configuration stereo = calculate(QStringLiteral("ST"));
+        const bool switched = stereo.modeSwitch;
+        return (!first || show(stereo))
+            && (!second || !switched || show(calculate(QStringLiteral("BTL"))));
+    };
+    const auto takes = [&](int cabinet, int count) {
+        return filter.takesCabinet(catalogue.cabinets.at(cabinet).name) && filter.takesCount(count);
+    };
+    if (filter.order == ByAmplifier) {
+        for (int model = 0; model < models.size(); ++model)
+            for (const bool stereo : { true, false })
+                for (int cabinet = 0; cabinet < catalogue.cabinets.size(); ++cabinet)
+                    for (int count = 1; count <= 4; ++count)
+                        if (takes(cabinet, count) && !rows(cabinet, count, model, stereo, !stereo))
+                            return;
+        return;
     }
+    for (int cabinet = 0; cabinet < catalogue.cabinets.size(); ++cabinet)
+        for (int count = 1; count <= 4; ++count)
+            for (int model = 0; model < models.size() && takes(cabinet, count); ++model)
+                if (!rows(cabinet, count, model, true, true))
+                    return;
 }
 
-bool Sheet::write(QIODevice& device, const Catalogue& catalogue, Format format,
-    const Filter& filter, int* rows)
+bool Sheet::write(
+    QIODevice& device, const Catalogue& catalogue, Format format, const Filter& filter, int* rows)
 {
     const QVector<int> widths = format == Table ? tableWidths(catalogue, filter) : QVector<int>();
     const auto line = [&](const Configuration* c) {
         return format == Table ? tableLine(c, widths) : csvLine(c);
     };
-    // Written in pieces: the first row at once, then about 64 KiB at a time.
+    // Written in pieces: the first row as soon as it is worked out, then about
+    // 64 KiB at a time.
     QByteArray pending = line(nullptr).toUtf8();
     bool written = true;
     int count = 0;

@@ -4,8 +4,10 @@
 #include "catalogue.h"
 #include "configuration.h"
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
+#include <QVector>
 
 #include <functional>
 
@@ -19,18 +21,31 @@ class QIODevice;
 class Sheet {
 public:
     enum Format { Table, Csv };
+    // By cabinet: cabinet, count, model, mode. By amplifier: model, mode,
+    // cabinet, count, so that the rows of one model and mode stand together.
+    enum Order { ByCabinet, ByAmplifier };
     struct Filter {
         QStringList cabinets; // only these, when any are named
+        QVector<int> counts; // only these counts, when any are named
         QStringList amplifiers; // only these models, when any are named
+        // For a model with the switch, the modes taken; every mode of a model not in it.
+        QHash<QString, QStringList> modes;
         bool acceptedOnly = false; // no refused selection
+        Order order = ByCabinet;
 
         bool takesCabinet(const QString& name) const
         {
             return cabinets.isEmpty() || cabinets.contains(name);
         }
+        bool takesCount(int count) const { return counts.isEmpty() || counts.contains(count); }
         bool takesAmplifier(const QString& model) const
         {
             return amplifiers.isEmpty() || amplifiers.contains(model);
+        }
+        bool takesMode(const Configuration& c) const
+        {
+            return !c.modeSwitch || !modes.contains(c.amplifier)
+                || modes.value(c.amplifier).contains(c.mode);
         }
     };
 
@@ -38,7 +53,9 @@ public:
     static void forEach(const Catalogue& catalogue, const Filter& filter,
         const std::function<bool(const Configuration&)>& visit);
 
-    // Table: columns aligned for a terminal, a refusal's reason in a few words.
+    // Table: columns aligned for a terminal by display width, names longer
+    // than 24 columns elided, a refused row's reason in a few words where its
+    // threshold would be. Worked out twice: once to measure the columns.
     // Csv: RFC 4180, the window's texts and then every number in full.
     // Returns false when a write fails (the device's errorString() says why);
     // `rows`, when given, counts the selections written.
@@ -48,4 +65,10 @@ public:
     {
         return write(device, catalogue, format, Filter());
     }
+
+    // The columns a terminal gives the text: two for a wide or fullwidth
+    // character, none for a combining mark or a format character.
+    static int displayWidth(const QString& text);
+    // The text, when wider than `width` columns, cut in the middle with "…".
+    static QString elided(const QString& text, int width);
 };
