@@ -7,6 +7,7 @@
 #include "configuration.h"
 #include "dialog.h"
 #include "dialog2.h"
+#include "limitersheetdialog.h"
 #include "sheet.h"
 
 #include <QAbstractButton>
@@ -220,6 +221,7 @@ void MainWindow::load(const QString& folder)
     }
 
     ui->actionExport->setEnabled(catalogue.complete());
+    ui->actionSheet->setEnabled(catalogue.complete());
     if (catalogue.complete()) {
         on_pushButton_reset_clicked();
     } else {
@@ -378,6 +380,13 @@ void MainWindow::on_actionExport_triggered()
     warn(box, QStringLiteral("Vantor could not export the limiter sheet"),
         QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(path), file.errorString()));
     box.exec();
+}
+
+// The sheet on paper, first of the selection shown.
+void MainWindow::on_actionSheet_triggered()
+{
+    LimiterSheetDialog dialog(catalogue, selection(), this);
+    dialog.exec();
 }
 
 void MainWindow::on_actionQuit_triggered() { close(); }

@@ -64,6 +64,7 @@ private slots:
     void on_actionOpen_triggered();
     void on_actionReload_triggered();
     void on_actionExport_triggered();
+    void on_actionSheet_triggered();
     void on_actionQuit_triggered();
 
 private:

@@ -34,6 +34,8 @@ class TestCommandLine : public QObject {
 private slots:
     void run_data();
     void run();
+    void output_data();
+    void output();
 };
 
 void TestCommandLine::run_data()
@@ -58,7 +60,7 @@ void TestCommandLine::run_data()
         "6.081512503836434,2.0140749371242093,80.18176745012316,",
         5);
     row("sheet, accepted only", "--sheet --accepted --cabinet Big $DIR", 0, {},
-        "Big      2      Gamma      -     7.9 dBu    5.68       yes", 3);
+        "Big      2      Gamma      -     7.9 dBu    5.68  yes", 3);
     row("sheet, csv, a line in doubt", "--sheet --format csv $DIR", 0,
         "$DIR/data_amplis.txt:2: 7 fields where 6 are expected (a decimal comma?)\n",
         "Cab,1,,,Gamma,-,,,,,,,,This catalogue line cannot be used,,,,,,,,,data_amplis.txt:2", 15,
@@ -79,9 +81,7 @@ void TestCommandLine::run_data()
                          "around it, which are kept\n";
     row("controls, check", "--check $DIR", 1, told + "vantor: 2 problems\n", {}, 0, live);
     row("controls, table", "--sheet $DIR", 0, told,
-        "A\\x1b]0;T\\x07\\x9d\\u202e   1      Gamma      ST                                  "
-        "data_spk.txt:2",
-        9, live);
+        "A\\x1b]0;T\\x07\\x9d\\u202e   1      Gamma      ST    refused: data_spk.txt:2", 9, live);
     row("controls, csv", "--sheet --format csv $DIR", 0, told,
         "A\\x1b]0;T\\x07\\x9d\\u202e ,4,,,Gamma,BTL,,,,,,,,This catalogue line cannot be used,"
         ",,,,,,,,data_spk.txt:2",
@@ -96,20 +96,37 @@ void TestCommandLine::run_data()
         QByteArray());
     row("sheet to a full disk", "--sheet $DIR", 2,
         "vantor: write error: No space left on device\n");
-    row("the example fits 100 columns", "--sheet " VANTOR_RESOURCES, 0, {}, {}, 361);
-    // Usage errors: one line, and no display needed.
-    row("unknown option", "--bogus", 2, "vantor: unknown option 'bogus'" + usage);
+    row("the example fits 80 columns", "--sheet " VANTOR_RESOURCES, 0, {}, {}, 361);
+    // Aligned by the columns a terminal gives: two for a wide character, none
+    // for a combining accent; a tab escaped, a long name elided.
+    row("sheet, names of any width", "--sheet --count 2 $DIR", 0, {},
+        "Cabinet                   Count  Amplifier  Mode  Threshold    dBV     At max\n"
+        "\u97f3\u7bb1 8                    2      Gamma      -     2.3 dBu      0.0412  no\n"
+        "Cafe\u0301 8                    2      Gamma      -     2.3 dBu      0.0412  no\n"
+        "Tab\\there                 2      Gamma      -     2.3 dBu      0.0412  no\n"
+        "A very long \u2026 model name  2      Gamma      -     -0.0043 dBu  -2.22   no",
+        5,
+        "h\n\xe9\x9f\xb3\xe7\xae\xb1 8,200,8\nCafe\xcc\x81 8,200,8\nTab\there,200,8\n"
+        "A very long cabinet model name,95,10\n"),
+        // Usage errors: one line, and no display needed.
+        row("unknown option", "--bogus", 2, "vantor: unknown option 'bogus'" + usage);
     row("two folders", "$DIR $DIR", 2, "vantor: one folder at most" + usage);
     row("no such folder", "$DIR/none", 2, "vantor: $DIR/none: no such folder" + usage);
     row("a value missing", "--sheet --format", 2, "vantor: missing value after '--format'" + usage);
     row("a sheet option with --check", "--check --cabinet Big", 2,
-        "vantor: --format, --cabinet, --amplifier and --accepted go with --sheet" + usage);
+        "vantor: --format, --cabinet, --count, --amplifier, --accepted and --output go with "
+        "--sheet"
+            + usage);
     row("both modes", "--check --sheet", 2, "vantor: give --check or --sheet, not both" + usage);
     row("unknown format", "--sheet --format xls", 2,
-        "vantor: --format is table or csv, not \"xls\"" + usage);
+        "vantor: --format is table, csv or pdf, not \"xls\"" + usage);
+    row("pdf to standard output", "--sheet --format pdf", 2,
+        "vantor: --format pdf needs --output FILE" + usage);
+    row("count out of range", "--sheet --count 5", 2,
+        "vantor: --count is 1, 2, 3 or 4, not \"5\"" + usage);
     row("version", "--version", 0, {}, "vantor " VANTOR_VERSION, 1);
     row("help", "--help-all", 0, {},
-        "  --check               Print every catalogue problem as FILE:LINE: message and");
+        "  --check                   Print every catalogue problem as FILE:LINE: message");
 }
 
 void TestCommandLine::run()
@@ -137,9 +154,75 @@ void TestCommandLine::run()
         stdOut.constData());
     if (run.lines)
         QCOMPARE(lines.size(), run.lines);
-    const int columns = tag == "help" ? 80 : tag.contains("csv") ? INT_MAX : 100;
+    const int columns = tag.contains("csv") ? INT_MAX : 80;
     for (const QString& line : lines)
         QVERIFY2(line.size() <= columns, qPrintable(line));
+}
+
+// --output writes the file whole or not at all, whatever the format; a PDF has
+// text a reader finds, on as many pages as the form feeds pdftotext writes.
+void TestCommandLine::output_data()
+{
+    QTest::addColumn<QString>("arguments");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("err");
+    QTest::addColumn<QString>("file"); // written, in $DIR
+    QTest::addColumn<QStringList>("holds"); // its text holds these
+    QTest::addColumn<int>("pages"); // of a PDF; 0 for text
+
+    QTest::newRow("csv, one count")
+        << "--sheet --format csv --count 2 --cabinet Big --output $DIR/sheet.csv $DIR" << 0
+        << QString() << "sheet.csv" << QStringList { "Big,2,4,2000,Gamma,-,76.2,32,7.9 dBu,yes" }
+        << 0;
+    QTest::newRow("pdf, the whole catalogue")
+        << "--sheet --format pdf --output $DIR/rig.pdf $DIR" << 0 << QString() << "rig.pdf"
+        << QStringList { "Limiter sheet \u2014 $NAME", "Big \u00d7 1", "8.3 dBu",
+               "4 refused: below 4 \u03a9" }
+        << 1;
+    QTest::newRow("a folder that does not exist")
+        << "--sheet --output $DIR/none/sheet.txt $DIR" << 2
+        << "vantor: cannot write $DIR/none/sheet.txt: No such file or directory\n"
+        << QString() << QStringList() << 0;
+    QTest::newRow("pdf into a file that is no folder")
+        << "--sheet --format pdf --output $DIR/data_spk.txt/rig.pdf $DIR" << 2
+        << "vantor: cannot write $DIR/data_spk.txt/rig.pdf: Not a directory\n"
+        << QString() << QStringList() << 0;
+}
+
+void TestCommandLine::output()
+{
+    QFETCH(QString, arguments);
+    QFETCH(int, status);
+    QFETCH(QString, err);
+    QFETCH(QString, file);
+    QFETCH(QStringList, holds);
+    QFETCH(int, pages);
+    CatalogueFixture fixture(cab, amp);
+    const QDir dir = QDir::current();
+    QStringList expected = dir.entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+    QProcess program;
+    program.start(VANTOR_PROGRAM, arguments.split(' ').replaceInStrings("$DIR", dir.path()));
+    QVERIFY(program.waitForFinished(20000));
+    QCOMPARE(QString::fromUtf8(program.readAllStandardError()), err.replace("$DIR", dir.path()));
+    QCOMPARE(program.exitCode(), status);
+    QCOMPARE(program.readAllStandardOutput(), QByteArray());
+    if (!file.isEmpty())
+        expected << file;
+    expected.sort();
+    QCOMPARE(dir.entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name), expected);
+    if (file.isEmpty())
+        return;
+    QProcess text;
+    if (pages)
+        text.start("pdftotext", { dir.filePath(file), "-" });
+    else
+        text.start("cat", { dir.filePath(file) });
+    QVERIFY(text.waitForFinished(20000));
+    const QString content = QString::fromUtf8(text.readAllStandardOutput());
+    for (QString line : holds)
+        QVERIFY2(
+            content.contains(line.replace("$NAME", dir.dirName()) + '\n'), qPrintable(content));
+    QCOMPARE(content.count('\f'), pages);
 }
 
 QTEST_GUILESS_MAIN(TestCommandLine)
