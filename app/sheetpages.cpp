@@ -124,11 +124,10 @@ bool SheetPages::run(QPaintDevice& device, QPainter* painter, QPagedPaintDevice*
     const double width = device.width(), bottom = device.height();
     const QFont body = font(9), title = font(15, true), group = font(10, true),
                 threshold = font(12, true), mark = font(9, true);
-    const QFontMetricsF bodyMetrics(body, &device), titleMetrics(title, &device),
-        groupMetrics(group, &device), thresholdMetrics(threshold, &device);
-    const double line = bodyMetrics.lineSpacing();
-    const double rowHeight = thresholdMetrics.height() + pt;
-    const double groupHeight = groupMetrics.height() + 4 * pt;
+    // Lines at fixed pitches, whatever the font's own spacing: 36 rows in six
+    // groups fit a Letter page. A baseline is four fifths down its line.
+    const double line = 11 * pt, titleHeight = 20 * pt, rowHeight = 14 * pt, groupHeight = 15 * pt;
+    const auto baseline = [](double top, double height) { return top + 0.8 * height; };
     const double footTop = bottom - line;
     // Where each of a row's texts starts: the cabinets take what the others leave.
     const double columns[]
@@ -168,16 +167,16 @@ bool SheetPages::run(QPaintDevice& device, QPainter* painter, QPagedPaintDevice*
     double y = 0;
     const auto startPage = [&] {
         y = 0;
-        text(title, 0, titleMetrics.ascent(), width,
+        text(title, 0, baseline(0, titleHeight), width,
             QStringLiteral("Limiter sheet \u2014 %1").arg(PlainText::escaped(folder)));
-        y += titleMetrics.lineSpacing() + 2 * pt;
+        y += titleHeight + 2 * pt;
         for (const QString& what : head) {
-            text(body, 0, y + bodyMetrics.ascent(), width, what);
+            text(body, 0, baseline(y, line), width, what);
             y += line;
         }
         y += 6 * pt;
         for (int column = 0; column < 4; ++column)
-            text(body, x(column), y + bodyMetrics.ascent(), x(column + 1) - x(column) - 4 * pt,
+            text(body, x(column), baseline(y, line), x(column + 1) - x(column) - 4 * pt,
                 columnHeads.at(column));
         y += line;
         rule(y, 1);
@@ -185,9 +184,9 @@ bool SheetPages::run(QPaintDevice& device, QPainter* painter, QPagedPaintDevice*
     };
     const auto endPage = [&] {
         rule(footTop - 2 * pt, 0.5);
-        text(body, 0, footTop + bodyMetrics.ascent(), x(4),
+        text(body, 0, baseline(footTop, line), x(4),
             QStringLiteral("AMP MAX: the amplifier's maximum output sets the threshold"));
-        text(body, x(4), footTop + bodyMetrics.ascent(), width - x(4),
+        text(body, x(4), baseline(footTop, line), width - x(4),
             QStringLiteral("%1 / %2").arg(page).arg(page_count), Qt::AlignRight);
     };
     // Room for `height` more on this page, else a new one; false when it cannot be started.
@@ -233,8 +232,7 @@ bool SheetPages::run(QPaintDevice& device, QPainter* painter, QPagedPaintDevice*
             return false;
         if (name != current || page != before) {
             current = name;
-            const double baseline = y + 4 * pt + groupMetrics.ascent();
-            text(group, 0, baseline, width, name);
+            text(group, 0, baseline(y + 3 * pt, groupHeight - 3 * pt), width, name);
             tell(Line::Group, { name });
             y += groupHeight;
         }
@@ -246,9 +244,9 @@ bool SheetPages::run(QPaintDevice& device, QPainter* painter, QPagedPaintDevice*
             QStringLiteral("%1 dBV %2 %3 V").arg(c.thresholdDbvText(), dot, c.thresholdVoltsText()),
             c.at_max ? QStringLiteral("AMP MAX") : QString()
         };
-        const double baseline = y + thresholdMetrics.ascent();
+        const double base = baseline(y, rowHeight);
         for (int column = 0; column < 4; ++column)
-            text(column == 2 ? threshold : body, x(column), baseline,
+            text(column == 2 ? threshold : body, x(column), base,
                 x(column + 1) - x(column) - 4 * pt, texts.at(column));
         if (c.at_max && painter) {
             const QFontMetricsF metrics(mark, &device);
@@ -256,7 +254,7 @@ bool SheetPages::run(QPaintDevice& device, QPainter* painter, QPagedPaintDevice*
                 x(4), y + pt, metrics.horizontalAdvance(texts.at(4)) + 4 * pt, rowHeight - 2 * pt);
             painter->fillRect(box, Qt::black);
             painter->setPen(Qt::white);
-            text(mark, box.left() + 2 * pt, baseline, box.width(), texts.at(4));
+            text(mark, box.left() + 2 * pt, base, box.width(), texts.at(4));
             painter->setPen(Qt::black);
         }
         tell(Line::Row, texts);

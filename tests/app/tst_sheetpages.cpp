@@ -1,0 +1,121 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "cataloguefixture.h"
+#include "sheetpages.h"
+
+#include <QtTest>
+
+#include <QPdfWriter>
+
+namespace {
+const QByteArray twoCabinets = "h\nSmall,200,8\nBig,1000,8\n";
+const QByteArray gammaDelta
+    = "h\nGamma,8,NO,80,40.3,32\nGamma,4,NO,76.2,39.9,32\n"
+      "Delta,8,ST,50,36.2,30\nDelta,4,ST,45,35.3,30\nDelta,8,BTL,90,41.3,30\n";
+
+// `count` cabinets of 16 ohms, or of 8 ohms with long names.
+QByteArray cabinets(int count, int ohms)
+{
+    QByteArray file = "h\n";
+    for (int i = 1; i <= count; ++i)
+        file += (ohms == 16 ? "Cab " : "A cabinet with a rather long model name number ")
+            + QByteArray::number(i) + ",300," + QByteArray::number(ohms) + "\n";
+    return file;
+}
+}
+
+// The sheet's pages as laid out on Letter, the shorter of the two papers.
+class TestSheetPages : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QLocale::setDefault(QLocale::c()); }
+    void layout_data();
+    void layout();
+};
+
+void TestSheetPages::layout_data()
+{
+    QTest::addColumn<QByteArray>("cabinetFile");
+    QTest::addColumn<QByteArray>("amplifierFile");
+    QTest::addColumn<QVector<int>>("counts");
+    QTest::addColumn<QStringList>("amplifiers");
+    QTest::addColumn<QString>("onlyMode"); // of Delta
+    QTest::addColumn<QStringList>("headings"); // in order, a heading repeated on a new page once
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<QString>("refused");
+    QTest::addColumn<bool>("onePage");
+
+    const QString st = " \u00b7 ST (Stereo)", btl = " \u00b7 BTL (Bridge)";
+    QTest::newRow("every selection, by model and mode")
+        << twoCabinets << gammaDelta << QVector<int>() << QStringList() << QString()
+        << QStringList { "Gamma", "Delta" + st, "Delta" + btl } << 10
+        << "14 refused: below 4 \u03a9 (8), no data at 4 \u03a9 BTL (6)" << true;
+    QTest::newRow("two counts, one mode")
+        << twoCabinets << gammaDelta << QVector<int> { 1, 2 } << QStringList { "Delta" } << "BTL"
+        << QStringList { "Delta" + btl } << 2 << "2 refused: no data at 4 \u03a9 BTL" << true;
+    QTest::newRow("nothing refused")
+        << twoCabinets << gammaDelta << QVector<int> { 1 } << QStringList { "Gamma" } << QString()
+        << QStringList { "Gamma" } << 2 << "0 refused" << true;
+    QTest::newRow("3 cabinets, 2 counts, 3 amplifiers in both modes: one page")
+        << cabinets(3, 16)
+        << QByteArray("h\nA,8,ST,50,36.2,30\nA,8,BTL,90,41.3,30\nB,8,ST,50,36.2,30\n"
+                      "B,8,BTL,90,41.3,30\nC,8,ST,50,36.2,30\nC,8,BTL,90,41.3,30\n")
+        << QVector<int> { 1, 2 } << QStringList() << QString()
+        << QStringList { "A" + st, "A" + btl, "B" + st, "B" + btl, "C" + st, "C" + btl } << 36
+        << "0 refused" << true;
+    QTest::newRow("a group over pages")
+        << cabinets(40, 8) << gammaDelta << QVector<int> { 1, 2 } << QStringList { "Gamma" }
+        << QString() << QStringList { "Gamma" } << 80 << "0 refused" << false;
+}
+
+void TestSheetPages::layout()
+{
+    QFETCH(QByteArray, cabinetFile);
+    QFETCH(QByteArray, amplifierFile);
+    QFETCH(QVector<int>, counts);
+    QFETCH(QStringList, amplifiers);
+    QFETCH(QString, onlyMode);
+    QFETCH(QStringList, headings);
+    QFETCH(int, rows);
+    QFETCH(QString, refused);
+    QFETCH(bool, onePage);
+    CatalogueFixture fixture(cabinetFile, amplifierFile);
+    const Catalogue catalogue = Catalogue::load(".");
+    Sheet::Filter filter;
+    filter.counts = counts;
+    filter.amplifiers = amplifiers;
+    if (!onlyMode.isEmpty())
+        filter.modes.insert("Delta", { onlyMode });
+    QBuffer pdf;
+    pdf.open(QIODevice::WriteOnly);
+    QPdfWriter letter(&pdf);
+    QVERIFY(letter.setPageLayout(QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait,
+        QMarginsF(12, 12, 12, 12), QPageLayout::Millimeter)));
+    SheetPages pages(catalogue, filter);
+    QVector<SheetPages::Line> lines;
+    pages.layout(letter, [&](const SheetPages::Line& line) { lines.append(line); });
+
+    QStringList groups;
+    int rowLines = 0, page = 0;
+    for (const SheetPages::Line& line : lines) {
+        // Each page starts with the heading of the rows on it.
+        if (line.page != page && line.kind == SheetPages::Line::Row)
+            QFAIL(qPrintable(QString("page %1 starts without a heading").arg(line.page)));
+        QVERIFY(line.page == page || line.page == page + 1);
+        page = line.page;
+        rowLines += line.kind == SheetPages::Line::Row;
+        if (line.kind == SheetPages::Line::Group
+            && (groups.isEmpty() || groups.last() != line.texts[0]))
+            groups << line.texts[0];
+    }
+    QCOMPARE(groups, headings);
+    QCOMPARE(rowLines, rows);
+    QCOMPARE(pages.rows(), rows);
+    QCOMPARE(lines.last().kind, SheetPages::Line::Refused);
+    QCOMPARE(lines.last().texts, QStringList { refused });
+    QCOMPARE(pages.pages(), page);
+    QCOMPARE(page == 1, onePage);
+}
+
+QTEST_MAIN(TestSheetPages)
+#include "tst_sheetpages.moc"
