@@ -2,9 +2,11 @@
 #include "appearance.h"
 #include "cataloguefixture.h"
 #include "dialog2.h"
+#include "limitersheetdialog.h"
 #include "sheet.h"
 #include "windowdriver.h"
 
+#include <QPrintPreviewWidget>
 #include <QtTest>
 
 #include <algorithm>
@@ -35,6 +37,7 @@ private slots:
     void initTestCase()
     {
         QLocale::setDefault(QLocale::c());
+        QCoreApplication::setApplicationVersion(VANTOR_VERSION); // as main() sets it
         Appearance::apply(); // as the program starts: style, icon, the name on the boxes
         // A small font stands in for a screen larger than the offscreen 800 x 600.
         QApplication::setFont(QFont(QApplication::font().family(), 7));
@@ -47,6 +50,8 @@ private slots:
     void use();
     void keys_data();
     void keys();
+    void limiterSheet_data();
+    void limiterSheet();
 };
 
 // Start-up shows the first selection as a pick would and tells in one box, over
@@ -352,6 +357,99 @@ void TestMainWindow::keys()
         asked = described.isEmpty() ? name : name + " (" + described + ")";
     }
     QCOMPARE(asked + ": " + driver.display(), shows);
+}
+
+// Ctrl+P opens the Limiter Sheet dialog on the window's selection: its cabinet
+// model, count and amplifier model in its mode. A count that no cabinet and
+// amplifier checked take says why. "Save as PDF…" writes the sheet of that
+// choice and says how many rows it holds, the preview shows its page: for a choice the command line
+// can name, the pages `vantor --sheet --format pdf` draws.
+void TestMainWindow::limiterSheet_data()
+{
+    QTest::addColumn<QStringList>("picks");
+    QTest::addColumn<QString>("cabinet");
+    QTest::addColumn<int>("count");
+    QTest::addColumn<QString>("amplifier");
+    QTest::addColumn<QStringList>("modes"); // of the amplifier; empty for every one
+    QTest::addColumn<QStringList>("counts"); // as the dialog lists them
+    QTest::addColumn<int>("rows");
+    const QString below = " \u2014 refused: below 4 \u03a9";
+    const QString noBridge = " \u2014 refused: no data at 4 \u03a9 BTL";
+    QTest::newRow("a model without the switch")
+        << QStringList { "cabinet=Eight 300", "count=2", "amp=NoSwitch" } << "Eight 300" << 2
+        << "NoSwitch" << QStringList() << QStringList { "1", "2", "3" + below, "4" + below } << 1;
+    QTest::newRow("bridged") << QStringList { "amp=Switch", "mode=1" } << "Eight 200" << 1
+                             << "Switch" << QStringList { "BTL" }
+                             << QStringList { "1", "2" + noBridge, "3" + noBridge, "4" + noBridge }
+                             << 1;
+}
+
+void TestMainWindow::limiterSheet()
+{
+    QFETCH(QStringList, picks);
+    QFETCH(QString, cabinet);
+    QFETCH(int, count);
+    QFETCH(QString, amplifier);
+    QFETCH(QStringList, modes);
+    QFETCH(QStringList, counts);
+    QFETCH(int, rows);
+    CatalogueFixture fixture(cabinets, amplifiers);
+    WindowDriver driver;
+    for (const QString& pick : picks)
+        QVERIFY2(driver.act(pick), qPrintable(pick));
+    const QString pdf = fixture.path("sheet.pdf");
+    Sheet::Filter chosen;
+    QStringList listed;
+    QVector<QPair<QString, int>> saved;
+    // The preview opens over the dialog while the watcher is busy with it.
+    int previewed = 0; // pages
+    QTimer previews;
+    connect(&previews, &QTimer::timeout, [&] {
+        QWidget* preview = QApplication::activeModalWidget();
+        if (auto* pages = preview ? preview->findChild<QPrintPreviewWidget*>() : nullptr)
+            previewed = pages->pageCount(), preview->close();
+    });
+    previews.start(10);
+    driver.watcher.onModal = [&](QWidget* dialog) {
+        auto* sheet = qobject_cast<LimiterSheetDialog*>(dialog);
+        if (!sheet)
+            return;
+        chosen = sheet->filter();
+        auto* list = sheet->findChild<QListWidget*>("list_counts");
+        for (int row = 0; row < list->count(); ++row)
+            listed << list->item(row)->text();
+        sheet->choosePdfFile = [&] { return pdf; };
+        connect(sheet, &LimiterSheetDialog::saved, [&](const QString& path, int written) {
+            saved.append({ path, written });
+        });
+        sheet->findChild<QPushButton*>("button_preview")->click();
+        sheet->findChild<QPushButton*>("button_save")->click();
+    };
+    QApplication::setActiveWindow(&driver.window);
+    QTest::keySequence(&driver.window, QKeySequence("Ctrl+P"));
+    QTRY_VERIFY(!listed.isEmpty());
+    QCOMPARE(chosen.cabinets, QStringList { cabinet });
+    QCOMPARE(chosen.counts, QVector<int> { count });
+    QCOMPARE(chosen.amplifiers, QStringList { amplifier });
+    QCOMPARE(chosen.modes.value(amplifier), modes);
+    QCOMPARE(listed, counts);
+    QCOMPARE(previewed, 1);
+    QCOMPARE(saved, (QVector<QPair<QString, int>> { { pdf, rows } }));
+    if (!modes.isEmpty())
+        return;
+    QProcess program;
+    program.start(VANTOR_PROGRAM,
+        { "--sheet", "--format", "pdf", "--cabinet", cabinet, "--count", QString::number(count),
+            "--amplifier", amplifier, "--output", fixture.path("cli.pdf"), fixture.path(".") });
+    QVERIFY(program.waitForFinished(20000) && program.exitCode() == 0);
+    QStringList texts;
+    for (const char* file : { "sheet.pdf", "cli.pdf" }) {
+        program.start("pdftotext", { "-layout", fixture.path(file), "-" });
+        QVERIFY(program.waitForFinished(20000));
+        texts << program.readAllStandardOutput();
+    }
+    QVERIFY(texts[0].contains(" dBu"));
+    QCOMPARE(texts[0], texts[1]);
 }
 
 QTEST_MAIN(TestMainWindow)
