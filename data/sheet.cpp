@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "sheet.h"
 #include "plaintext.h"
+#include "units.h"
 
-#include <QHash>
 #include <QIODevice>
 #include <QLocale>
 #include <QtNumeric>
@@ -22,12 +22,12 @@ struct Column {
 
 QString text(const Column& column, const Configuration& c)
 {
-    return column.refusedToo || c.refusal == Configuration::Accepted ? column.cell(c) : QString();
+    return column.refusedToo || c.accepted() ? column.cell(c) : QString();
 }
 
 QString shortNumber(double value, int precision = 6)
 {
-    return qIsNaN(value) ? QString() : QString::number(value, 'g', precision);
+    return qIsFinite(value) ? Units::number(value, precision, 9) : QString();
 }
 
 // The shortest text that reads back as the same number.
@@ -129,7 +129,7 @@ QVector<int> tableWidths(const Catalogue& catalogue, const Sheet::Filter& filter
         if (filter.takesAmplifier(model))
             widen(2, model);
     widen(4, QStringLiteral("-10.0 dBu")); // thresholds from the floor to 999.9 dBu
-    widen(5, QStringLiteral("-0.000287"));
+    widen(5, QStringLiteral("-12.2 dBV"));
     return widths;
 }
 
@@ -152,36 +152,24 @@ QString tableLine(const Configuration* c, const QVector<int>& widths)
 void Sheet::forEach(const Catalogue& catalogue, const Filter& filter,
     const std::function<bool(const Configuration&)>& visit)
 {
-    QStringList models;
-    QHash<QString, int> index;
-    for (const QString& model : catalogue.amplifierModels) {
-        if (!index.contains(model) && filter.takesAmplifier(model)) {
-            index.insert(model, models.size());
-            models.append(model);
-        }
-    }
-    // Each model's own lines, in file order: the lookup finds the same first
-    // line in them as in the whole table, without walking it for every row.
-    QVector<QVector<int>> lines(models.size());
-    for (int row = 0; row < catalogue.amplifiers.size(); ++row) {
-        const int model = index.value(catalogue.amplifiers.at(row).name, -1);
-        if (model >= 0)
-            lines[model].append(row);
-    }
+    QVector<const Catalogue::Model*> models;
+    for (const Catalogue::Model& model : catalogue.models)
+        if (filter.takesAmplifier(model.name))
+            models.append(&model);
     const auto show = [&](const Configuration& c) {
-        return (filter.acceptedOnly && c.refusal != Configuration::Accepted) || visit(c);
+        return (filter.acceptedOnly && !c.accepted()) || visit(c);
     };
     for (int cabinet = 0; cabinet < catalogue.cabinets.size(); ++cabinet) {
         if (!filter.takesCabinet(catalogue.cabinets.at(cabinet).name))
             continue;
         for (int count = 1; count <= 4; ++count) {
-            for (int model = 0; model < models.size(); ++model) {
+            for (const Catalogue::Model* model : models) {
+                // A model without the switch has one row, whatever else goes wrong.
                 const auto calculate = [&](const QString& mode) {
-                    return Configuration::calculate(
-                        catalogue, cabinet, count, models.at(model), mode, &lines.at(model));
+                    return Configuration::calculate(catalogue, cabinet, count, model->name, mode);
                 };
-                const Configuration stereo = calculate(QStringLiteral("ST"));
-                if (!show(stereo) || (stereo.modeSwitch && !show(calculate(QStringLiteral("BTL")))))
+                if (!show(calculate(QStringLiteral("ST")))
+                    || (model->modeSwitch && !show(calculate(QStringLiteral("BTL")))))
                     return;
             }
         }
