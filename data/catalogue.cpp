@@ -339,10 +339,11 @@ void Catalogue::readCabinets(const QByteArray& content, const QString& path)
         in.aboveZero(impedance, QStringLiteral("impedance"), QStringLiteral(" \u03A9"));
         CabinetRecord record(power, impedance, name);
         record.doubt = in.doubt;
-        const int earlier = named.value(name, -1);
-        if (earlier < 0) {
+        // Lines whose numbers were read as written, compared by name.
+        const int earlier = in.shifted || !in.allRead ? -2 : named.value(name, -1);
+        if (earlier == -1) {
             named.insert(name, i);
-        } else if (!in.shifted) {
+        } else if (earlier >= 0) {
             CabinetRecord& first = cabinets[earlier];
             if (first.program_power == power && first.impedance == impedance) {
                 problems.append({ path, i + 2,
@@ -405,7 +406,7 @@ void Catalogue::readAmplifiers(const QByteArray& content, const QString& path)
         record.doubt = in.doubt;
         const QString key = name + QLatin1Char('\n') + QString::number(impedance)
             + QLatin1Char('\n') + mode;
-        const int earlier = in.shifted ? -2 : rated.value(key, -1);
+        const int earlier = in.shifted || !in.allRead ? -2 : rated.value(key, -1);
         if (earlier == -1) {
             rated.insert(key, i);
         } else if (earlier >= 0) {

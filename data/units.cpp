@@ -19,15 +19,15 @@ QString Units::number(double value, int significant, int decimals, bool keepZero
 {
     if (!qIsFinite(value))
         return QStringLiteral("-");
-    // Rounded to the significant digits first: the magnitude may change (9.96 is 10).
+    // Rounded to the significant digits, then to the decimals, which may
+    // leave fewer places to show (9.996 to two decimals is 10.00, shown 10.0).
     const auto places = [&](double v) {
         const int magnitude = v == 0 ? 0 : static_cast<int>(std::floor(std::log10(std::fabs(v))));
         return std::clamp(significant - 1 - magnitude, 0, decimals);
     };
-    double rounded = QString::number(value, 'f', places(value)).toDouble();
-    int shown = places(rounded);
-    if (shown < places(value))
-        rounded = QString::number(rounded, 'f', shown).toDouble();
+    double rounded = QString::number(value, 'e', significant - 1).toDouble();
+    rounded = QString::number(rounded, 'f', places(rounded)).toDouble();
+    const int shown = places(rounded);
     QString text = QString::number(rounded, 'f', shown);
     if (!keepZeros && text.contains(QLatin1Char('.'))) {
         while (text.endsWith(QLatin1Char('0')))
@@ -59,7 +59,7 @@ QString Units::voltsWorkedOut(double value)
 
 QString Units::dbu(double value)
 {
-    return withUnit(value < 10.0 ? number(value, 2, 2) : number(value, 4, 1, true), "dBu");
+    return withUnit(value < 10.0 ? number(value, 2, 2) : number(value, 16, 1, true), "dBu");
 }
 
 QString Units::dbv(double value) { return withUnit(number(value, 16, 1, true), "dBV"); }
