@@ -192,8 +192,8 @@ public:
         shifted = line.isEmpty() || fields.size() != expected;
         for (const QChar c : line) {
             if (PlainText::isControl(c)) {
-                report(QStringLiteral("control character %1 in the line")
-                           .arg(PlainText::codePoint(c)),
+                report(
+                    QStringLiteral("control character %1 in the line").arg(PlainText::codePoint(c)),
                     true);
                 break;
             }
@@ -323,6 +323,45 @@ void doubt(Record& record, QVector<CatalogueProblem>& problems, const CatalogueP
         record.doubt = problem;
 }
 
+// A line that says again what line `first` of `records` says (`what`, "cabinet
+// "A"") is told; with other numbers, which of the two is meant cannot be
+// known, so both are in doubt. Only lines whose numbers were read as written
+// are compared: `key` is empty for the others.
+template <typename Record>
+void compareRepeat(QVector<Record>& records, Record& record, QHash<QString, int>& seen,
+    const QString& key, bool alike(const Record&, const Record&), const QString& what,
+    const QString& path, QVector<CatalogueProblem>& problems)
+{
+    const int row = records.size();
+    const int first = key.isEmpty() ? -2 : seen.value(key, -1);
+    if (first == -1)
+        seen.insert(key, row);
+    if (first < 0)
+        return;
+    if (alike(records.at(first), record)) {
+        problems.append(
+            { path, row + 2, QStringLiteral("%1 repeats line %2").arg(what).arg(first + 2) });
+        return;
+    }
+    const auto other = [&](int line) {
+        return QStringLiteral("%1 is also on line %2 with other numbers: neither line is used")
+            .arg(what)
+            .arg(line);
+    };
+    doubt(record, problems, { path, row + 2, other(first + 2) });
+    doubt(records[first], problems, { path, first + 2, other(row + 2) });
+}
+
+bool sameCabinet(const CabinetRecord& a, const CabinetRecord& b)
+{
+    return a.program_power == b.program_power && a.impedance == b.impedance;
+}
+
+bool sameAmplifier(const AmplifierRecord& a, const AmplifierRecord& b)
+{
+    return a.max_voltage == b.max_voltage && a.max_level == b.max_level && a.gain == b.gain;
+}
+
 }
 
 void Catalogue::readCabinets(const QByteArray& content, const QString& path)
@@ -339,26 +378,9 @@ void Catalogue::readCabinets(const QByteArray& content, const QString& path)
         in.aboveZero(impedance, QStringLiteral("impedance"), QStringLiteral(" \u03A9"));
         CabinetRecord record(power, impedance, name);
         record.doubt = in.doubt;
-        // Lines whose numbers were read as written, compared by name.
-        const int earlier = in.shifted || !in.allRead ? -2 : named.value(name, -1);
-        if (earlier == -1) {
-            named.insert(name, i);
-        } else if (earlier >= 0) {
-            CabinetRecord& first = cabinets[earlier];
-            if (first.program_power == power && first.impedance == impedance) {
-                problems.append({ path, i + 2,
-                    QStringLiteral("cabinet \"%1\" repeats line %2").arg(name).arg(earlier + 2) });
-            } else {
-                const auto other = [&](int line) {
-                    return QStringLiteral("cabinet \"%1\" is also on line %2 with other numbers: "
-                                          "neither line is used")
-                        .arg(name)
-                        .arg(line);
-                };
-                doubt(record, problems, { path, i + 2, other(earlier + 2) });
-                doubt(first, problems, { path, earlier + 2, other(i + 2) });
-            }
-        }
+        const bool read = !in.shifted && in.allRead;
+        compareRepeat(cabinets, record, named, read ? name : QString(), sameCabinet,
+            QStringLiteral("cabinet \"%1\"").arg(name), path, problems);
         cabinets.append(record);
     }
     if (lines.isEmpty())
@@ -404,28 +426,12 @@ void Catalogue::readAmplifiers(const QByteArray& content, const QString& path)
 
         AmplifierRecord record(name, impedance, mode, voltage, level, gain);
         record.doubt = in.doubt;
-        const QString key = name + QLatin1Char('\n') + QString::number(impedance)
-            + QLatin1Char('\n') + mode;
-        const int earlier = in.shifted || !in.allRead ? -2 : rated.value(key, -1);
-        if (earlier == -1) {
-            rated.insert(key, i);
-        } else if (earlier >= 0) {
-            AmplifierRecord& first = amplifiers[earlier];
-            const QString at = QStringLiteral("model \"%1\" at %2 \u03A9 %3").arg(name).arg(impedance).arg(mode);
-            if (first.max_voltage == voltage && first.max_level == level && first.gain == gain) {
-                problems.append(
-                    { path, i + 2, QStringLiteral("%1 repeats line %2").arg(at).arg(earlier + 2) });
-            } else {
-                const auto other = [&](int line) {
-                    return QStringLiteral("%1 is also on line %2 with other numbers: neither line "
-                                          "is used")
-                        .arg(at)
-                        .arg(line);
-                };
-                doubt(record, problems, { path, i + 2, other(earlier + 2) });
-                doubt(first, problems, { path, earlier + 2, other(i + 2) });
-            }
-        }
+        const QString key
+            = name + QLatin1Char('\n') + QString::number(impedance) + QLatin1Char('\n') + mode;
+        const bool read = !in.shifted && in.allRead;
+        compareRepeat(amplifiers, record, rated, read ? key : QString(), sameAmplifier,
+            QStringLiteral("model \"%1\" at %2 \u03A9 %3").arg(name).arg(impedance).arg(mode), path,
+            problems);
         amplifiers.append(record);
     }
     if (lines.isEmpty())

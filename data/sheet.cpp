@@ -176,8 +176,8 @@ void Sheet::forEach(const Catalogue& catalogue, const Filter& filter,
     }
 }
 
-bool Sheet::write(QIODevice& device, const Catalogue& catalogue, Format format,
-    const Filter& filter, int* rows)
+bool Sheet::write(
+    QIODevice& device, const Catalogue& catalogue, Format format, const Filter& filter, int* rows)
 {
     const QVector<int> widths = format == Table ? tableWidths(catalogue, filter) : QVector<int>();
     const auto line = [&](const Configuration* c) {

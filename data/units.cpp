@@ -11,7 +11,8 @@ const int mostDecimals = 9; // finer than anything a catalogue or a level needs
 
 QString withUnit(const QString& digits, const char* unit)
 {
-    return digits == QLatin1String("-") ? digits : digits + QLatin1Char(' ') + QString::fromUtf8(unit);
+    return digits == QLatin1String("-") ? digits
+                                        : digits + QLatin1Char(' ') + QString::fromUtf8(unit);
 }
 }
 

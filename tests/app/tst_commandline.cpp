@@ -54,7 +54,8 @@ void TestCommandLine::run_data()
         "cabinet,count,impedance,power,amplifier,mode,voltage,gain,threshold,at_max,"
         "threshold_dbv,threshold_v,output_v,refused,impedance_ohm,power_w,voltage_v,gain_db,"
         "threshold_dbu,threshold_dbv_exact,threshold_v_exact,output_v_exact,reason\n"
-        "Big,1,8,1000,Gamma,-,80,32,8.3 dBu,yes,6.1 dBV,2.01 V,80.2 V,,8,1000,80,32,8.299999999999997,"
+        "Big,1,8,1000,Gamma,-,80,32,8.3 dBu,yes,6.1 dBV,2.01 V,80.2 "
+        "V,,8,1000,80,32,8.299999999999997,"
         "6.081512503836434,2.0140749371242093,80.18176745012316,",
         5);
     row("sheet, accepted only", "--sheet --accepted --cabinet Big $DIR", 0, {},

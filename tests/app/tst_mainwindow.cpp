@@ -165,8 +165,8 @@ void TestMainWindow::sheetAgrees()
         if (!why.isEmpty())
             QCOMPARE(driver.watcher.seen.first().text, why);
         kinds << (!why.isEmpty()          ? why
-                     : row("reason").isEmpty() ? row("at_max") + row("threshold")
-                                               : row("reason"));
+                : row("reason").isEmpty() ? row("at_max") + row("threshold")
+                                          : row("reason"));
         if (!why.isEmpty())
             continue;
         const QString display = driver.display();
@@ -260,8 +260,8 @@ void TestMainWindow::use_data()
         "mine \u2014 Vantor\n"
             + twice);
     row("the next start opens it", "open=$MINE, restart" + mine + twice);
-    row("nor while it lacks a file",
-        "open=$MINE, restart: " + start + '\n' + kept + '\n' + found, cabinets, QByteArray());
+    row("nor while it lacks a file", "open=$MINE, restart: " + start + '\n' + kept + '\n' + found,
+        cabinets, QByteArray());
     row("a folder named wins", "open=$DIR, restart=$MINE" + mine + twice);
     row("export over an earlier sheet", "export=$DIR/sheet.csv: " + start);
     row("export into a file",

@@ -72,9 +72,8 @@ void TestMistakes::mistake_data()
     row("a decimal comma", delia, "h\nAmp X,8,NO,42.9,34.9,3,2\n",
         "data_amplis.txt:2: 7 fields where 6 are expected (a decimal comma?)", 1, "-",
         "data_amplis.txt:2", inDoubt);
-    row("below 4 ohm on an amplifier with 8 ohm lines only", delia,
-        "h\nAmp X,8,NO,42.9,34.9,32\n", "", 3, "-", "below 4 \u03A9",
-        "Equivalent impedance is below 4\u03A9!");
+    row("below 4 ohm on an amplifier with 8 ohm lines only", delia, "h\nAmp X,8,NO,42.9,34.9,32\n",
+        "", 3, "-", "below 4 \u03A9", "Equivalent impedance is below 4\u03A9!");
     row("no line for the load", delia, "h\nQuill,8,ST,42.9,34.9,32\n", "", 2, "ST",
         "no data at 4 \u03A9 ST", "This amplifier configuration is not supported");
     row("a switchless model with a cabinet in doubt", "h\nDelia 8,0,8\n", ampX,
@@ -140,7 +139,8 @@ void TestMistakes::mistake()
 // tooltip, as written: markup in it is text, and loads nothing.
 void TestMistakes::nameTooltipIsText()
 {
-    const QString name = "<img src=\"nowhere.png\"> <b>" + QString("Long name ").repeated(8) + "</b>";
+    const QString name
+        = "<img src=\"nowhere.png\"> <b>" + QString("Long name ").repeated(8) + "</b>";
     CatalogueFixture fixture("h\n" + name.toUtf8() + ",200,8\n", ampX);
     WindowDriver driver;
     QComboBox* cabinets = driver.find("comboBox_cabinets");
@@ -189,7 +189,8 @@ void TestMistakes::unusableFolderKeepsCatalogue()
     QCOMPARE(driver.watcher.seen.size(), 1);
     QCOMPARE(driver.watcher.seen.first().text, "Vantor cannot use this catalogue");
     const QString told = driver.watcher.seen.first().informativeText;
-    QVERIFY(told.contains("data_spk.txt: not found") && told.contains("data_amplis.txt: not found"));
+    QVERIFY(
+        told.contains("data_spk.txt: not found") && told.contains("data_amplis.txt: not found"));
     QCOMPARE(driver.find("comboBox_cabinets")->currentText(), "Mine");
     QCOMPARE(QSettings("vantor", "vantor").value("catalogue/folder").toString(), mine);
     QFile::remove(mine + "/data_amplis.txt"); // as a spreadsheet does while it saves

@@ -91,11 +91,11 @@ void TestCatalogue::read_data()
         QByteArray("h\nA\x1b[2J,1,8\nB\\x1b,1,8\nC\xe2\x80\xae,1,8\nD,1,8\x00\n",
             sizeof("h\nA\x1b[2J,1,8\nB\\x1b,1,8\nC\xe2\x80\xae,1,8\nD,1,8\x00\n") - 1),
         4, { 2, 4, 5 },
-        { "c:2: control character U+001B in the line",
-            "c:4: control character U+202E in the line",
+        { "c:2: control character U+001B in the line", "c:4: control character U+202E in the line",
             "c:5: control character U+0000 in the line",
             "c:5: impedance \"8\\x00\" is not a number: read as 0" });
-    cab("an invisible character, usable", "h\nDelia\xe2\x80\x8b 8,200,8\nX\xef\xbb\xbf,1,8\n", 2, {},
+    cab("an invisible character, usable", "h\nDelia\xe2\x80\x8b 8,200,8\nX\xef\xbb\xbf,1,8\n", 2,
+        {},
         { "c:2: name \"Delia\\u200b 8\" holds the invisible character U+200B",
             "c:3: name \"X\\ufeff\" holds the invisible character U+FEFF" });
     cab("too long", "h\n" + QByteArray(300, 'x') + ",1,8\n", 1, { 2 },
@@ -122,8 +122,10 @@ void TestCatalogue::read_data()
             "a:3: maximum output level \"nan\" is not a finite number: read as 0" });
     amp("mode not read", "A,8,st,42.9,34.9,32\n", 1, { 2 },
         { "a:2: mode \"st\" is not ST, BTL or NO: the line is never used" });
-    amp("gain 0 or less, above 60", "A,8,NO,42.9,34.9,0\nB,8,NO,42.9,34.9,-32\nC,8,NO,42.9,34.9,61\n"
-        "D,8,NO,42.9,34.9,60\n", 4, { 2, 3, 4 },
+    amp("gain 0 or less, above 60",
+        "A,8,NO,42.9,34.9,0\nB,8,NO,42.9,34.9,-32\nC,8,NO,42.9,34.9,61\n"
+        "D,8,NO,42.9,34.9,60\n",
+        4, { 2, 3, 4 },
         { "a:2: gain 0 dB is not above 0", "a:3: gain -32 dB is not above 0",
             "a:4: gain 61 dB is above 60 dB" });
     amp("level far from the voltage", "A,8,NO,42.9,35.4,32\nA,4,NO,42.9,35.3,32\n", 2, { 2 },
@@ -152,8 +154,8 @@ void TestCatalogue::read_data()
         "Quill Q2000,8,ST,42.9,34.9,32\nquill  q2000,4,ST,40,34.3,32\n", 2, {},
         { "a:3: model \"quill  q2000\" differs from \"Quill Q2000\" of line 2 only in case or "
           "blanks" });
-    amp("a switchless model's mode lines are never used",
-        "P,8,NO,36,33.3,26\nP,8,ST,99,99,99\n", 2, { 3 },
+    amp("a switchless model's mode lines are never used", "P,8,NO,36,33.3,26\nP,8,ST,99,99,99\n", 2,
+        { 3 },
         { "a:3: maximum output level 99 dBu is 56.87 dB away from the 42.13 dBu of 99 V",
             "a:3: gain 99 dB is above 60 dB",
             "a:3: model \"P\" has no mode switch (line 2 says NO): this line is never used" });

@@ -30,47 +30,61 @@ void TestConfiguration::calculate_data()
 
     const QStringList none { "-", "-", "-", "-", "-", "-" };
     QTest::newRow("8 ohm row, voltage to six digits")
-        << 0 << 1 << "Amp" << "ST" << QStringList { "8 Ω", "200 W", "8 Ω", "200 W", "123.457 V", "32 dB" }
-        << "2.3 dBu" << false << "";
+        << 0 << 1 << "Amp"
+        << "ST" << QStringList { "8 Ω", "200 W", "8 Ω", "200 W", "123.457 V", "32 dB" } << "2.3 dBu"
+        << false << "";
     QTest::newRow("4 ohm row from 5.3 ohm, capped")
-        << 1 << 3 << "Amp" << "ST" << QStringList { "16 Ω", "300 W", "5.3 Ω", "900 W", "40 V", "32 dB" }
-        << "2.3 dBu" << true << "";
+        << 1 << 3 << "Amp"
+        << "ST" << QStringList { "16 Ω", "300 W", "5.3 Ω", "900 W", "40 V", "32 dB" } << "2.3 dBu"
+        << true << "";
     QTest::newRow("exactly 4 ohm, level at the maximum")
-        << 0 << 2 << "Amp" << "ST" << QStringList { "8 Ω", "200 W", "4 Ω", "400 W", "40 V", "32 dB" }
-        << "2.3 dBu" << false << "";
+        << 0 << 2 << "Amp"
+        << "ST" << QStringList { "8 Ω", "200 W", "4 Ω", "400 W", "40 V", "32 dB" } << "2.3 dBu"
+        << false << "";
     QTest::newRow("a switchless model's mode plays no part")
-        << 0 << 1 << "Plain" << "BTL" << QStringList { "8 Ω", "200 W", "8 Ω", "200 W", "36 V", "26 dB" }
-        << "7.3 dBu" << true << "";
-    QTest::newRow("bridge") << 0 << 1 << "Amp" << "BTL"
+        << 0 << 1 << "Plain"
+        << "BTL" << QStringList { "8 Ω", "200 W", "8 Ω", "200 W", "36 V", "26 dB" } << "7.3 dBu"
+        << true << "";
+    QTest::newRow("bridge") << 0 << 1 << "Amp"
+                            << "BTL"
                             << QStringList { "8 Ω", "200 W", "8 Ω", "200 W", "80 V", "32 dB" }
                             << "2.3 dBu" << false << "";
     QTest::newRow("exactly at the floor")
-        << 1 << 1 << "Loud" << "ST" << QStringList { "16 Ω", "300 W", "16 Ω", "300 W", "50 V", "46 dB" }
-        << "-10 dBu" << true << "";
+        << 1 << 1 << "Loud"
+        << "ST" << QStringList { "16 Ω", "300 W", "16 Ω", "300 W", "50 V", "46 dB" } << "-10 dBu"
+        << true << "";
     QTest::newRow("below the floor: no threshold, said why")
-        << 0 << 1 << "Loud" << "ST" << QStringList { "8 Ω", "200 W", "8 Ω", "200 W", "50 V", "46 dB" }
-        << "-" << false << "below -10 dBu";
-    QTest::newRow("a cabinet line in doubt") << 2 << 1 << "Amp" << "ST" << none << "-" << false
-                                             << "c:4";
+        << 0 << 1 << "Loud"
+        << "ST" << QStringList { "8 Ω", "200 W", "8 Ω", "200 W", "50 V", "46 dB" } << "-" << false
+        << "below -10 dBu";
+    QTest::newRow("a cabinet line in doubt") << 2 << 1 << "Amp"
+                                             << "ST" << none << "-" << false << "c:4";
     QTest::newRow("a matched line in doubt")
-        << 0 << 1 << "Odd" << "ST" << QStringList { "8 Ω", "200 W", "8 Ω", "200 W", "-", "-" } << "-"
-        << false << "a:10";
+        << 0 << 1 << "Odd"
+        << "ST" << QStringList { "8 Ω", "200 W", "8 Ω", "200 W", "-", "-" } << "-" << false
+        << "a:10";
     QTest::newRow("no line: a line of the model not read is named")
-        << 0 << 1 << "Odd" << "BTL" << QStringList { "8 Ω", "200 W", "8 Ω", "200 W", "-", "-" }
-        << "-" << false << "a:11";
-    QTest::newRow("no line at 4 ohm") << 0 << 2 << "Amp" << "BTL"
-                                      << QStringList { "8 Ω", "200 W", "4 Ω", "400 W", "-", "-" }
-                                      << "-" << false << "no data at 4 Ω BTL";
+        << 0 << 1 << "Odd"
+        << "BTL" << QStringList { "8 Ω", "200 W", "8 Ω", "200 W", "-", "-" } << "-" << false
+        << "a:11";
+    QTest::newRow("no line at 4 ohm")
+        << 0 << 2 << "Amp"
+        << "BTL" << QStringList { "8 Ω", "200 W", "4 Ω", "400 W", "-", "-" } << "-" << false
+        << "no data at 4 Ω BTL";
     QTest::newRow("no line, switchless: no mode named")
-        << 0 << 2 << "Loud" << "ST" << QStringList { "8 Ω", "200 W", "4 Ω", "400 W", "-", "-" }
-        << "-" << false << "no data at 4 Ω";
+        << 0 << 2 << "Loud"
+        << "ST" << QStringList { "8 Ω", "200 W", "4 Ω", "400 W", "-", "-" } << "-" << false
+        << "no data at 4 Ω";
     QTest::newRow("a name differing in case is no model")
-        << 0 << 1 << "amp" << "ST" << QStringList { "8 Ω", "200 W", "8 Ω", "200 W", "-", "-" }
-        << "-" << false << "no data at 8 Ω ST";
+        << 0 << 1 << "amp"
+        << "ST" << QStringList { "8 Ω", "200 W", "8 Ω", "200 W", "-", "-" } << "-" << false
+        << "no data at 8 Ω ST";
     QTest::newRow("below 4 ohm before any lookup")
-        << 0 << 3 << "Odd" << "ST" << QStringList { "8 Ω", "200 W", "2.7 Ω", "600 W", "-", "-" }
-        << "-" << false << "below 4 Ω";
-    QTest::newRow("no such cabinet") << 3 << 1 << "Amp" << "ST" << none << "-" << false << "";
+        << 0 << 3 << "Odd"
+        << "ST" << QStringList { "8 Ω", "200 W", "2.7 Ω", "600 W", "-", "-" } << "-" << false
+        << "below 4 Ω";
+    QTest::newRow("no such cabinet") << 3 << 1 << "Amp"
+                                     << "ST" << none << "-" << false << "";
 }
 
 void TestConfiguration::calculate()
@@ -116,27 +130,83 @@ void TestConfiguration::units_data()
     QTest::addColumn<QString>("volts");
     QTest::addColumn<QString>("workedOut");
 
-    QTest::newRow("100") << 100.0 << "100 Ω" << "100 Ω" << "100 W" << "100.0 dBu" << "100.0 dBV"
-                         << "100 V" << "100 V";
-    QTest::newRow("8/3") << 8.0 / 3 << "2.66667 Ω" << "2.7 Ω" << "2.66667 W" << "2.7 dBu"
-                         << "2.7 dBV" << "2.66667 V" << "2.67 V";
-    QTest::newRow("123.456789") << 123.456789 << "123.457 Ω" << "120 Ω" << "123.457 W" << "123.5 dBu"
-                                << "123.5 dBV" << "123.457 V" << "123 V";
-    QTest::newRow("1234567") << 1234567.0 << "1234570 Ω" << "1200000 Ω" << "1234570 W"
-                             << "1234567.0 dBu" << "1234567.0 dBV" << "1234570 V" << "1230000 V";
-    QTest::newRow("near zero, negative") << -7.8e-05 << "-0.000078 Ω" << "-0.000078 Ω"
-                                         << "-0.000078 W" << "0 dBu" << "0.0 dBV" << "-0.000078 V"
+    QTest::newRow("100") << 100.0 << "100 Ω"
+                         << "100 Ω"
+                         << "100 W"
+                         << "100.0 dBu"
+                         << "100.0 dBV"
+                         << "100 V"
+                         << "100 V";
+    QTest::newRow("8/3") << 8.0 / 3 << "2.66667 Ω"
+                         << "2.7 Ω"
+                         << "2.66667 W"
+                         << "2.7 dBu"
+                         << "2.7 dBV"
+                         << "2.66667 V"
+                         << "2.67 V";
+    QTest::newRow("123.456789") << 123.456789 << "123.457 Ω"
+                                << "120 Ω"
+                                << "123.457 W"
+                                << "123.5 dBu"
+                                << "123.5 dBV"
+                                << "123.457 V"
+                                << "123 V";
+    QTest::newRow("1234567") << 1234567.0 << "1234570 Ω"
+                             << "1200000 Ω"
+                             << "1234570 W"
+                             << "1234567.0 dBu"
+                             << "1234567.0 dBV"
+                             << "1234570 V"
+                             << "1230000 V";
+    QTest::newRow("near zero, negative") << -7.8e-05 << "-0.000078 Ω"
+                                         << "-0.000078 Ω"
+                                         << "-0.000078 W"
+                                         << "0 dBu"
+                                         << "0.0 dBV"
+                                         << "-0.000078 V"
                                          << "-0.0000780 V";
-    QTest::newRow("rounded up a place") << 9.96 << "9.96 Ω" << "10 Ω" << "9.96 W" << "10 dBu"
-                                        << "10.0 dBV" << "9.96 V" << "9.96 V";
-    QTest::newRow("0.99996") << 0.99996 << "0.99996 Ω" << "1 Ω" << "0.99996 W" << "1 dBu"
-                             << "1.0 dBV" << "0.99996 V" << "1.00 V";
-    QTest::newRow("-10.04") << -10.04 << "-10.04 Ω" << "-10 Ω" << "-10.04 W" << "-10 dBu"
-                            << "-10.0 dBV" << "-10.04 V" << "-10.0 V";
-    QTest::newRow("-0.74") << -0.74 << "-0.74 Ω" << "-0.74 Ω" << "-0.74 W" << "-0.74 dBu"
-                           << "-0.7 dBV" << "-0.74 V" << "-0.740 V";
-    QTest::newRow("not a number") << qQNaN() << "-" << "-" << "-" << "-" << "-" << "-" << "-";
-    QTest::newRow("no level") << -qInf() << "-" << "-" << "-" << "-" << "-" << "-" << "-";
+    QTest::newRow("rounded up a place") << 9.96 << "9.96 Ω"
+                                        << "10 Ω"
+                                        << "9.96 W"
+                                        << "10 dBu"
+                                        << "10.0 dBV"
+                                        << "9.96 V"
+                                        << "9.96 V";
+    QTest::newRow("0.99996") << 0.99996 << "0.99996 Ω"
+                             << "1 Ω"
+                             << "0.99996 W"
+                             << "1 dBu"
+                             << "1.0 dBV"
+                             << "0.99996 V"
+                             << "1.00 V";
+    QTest::newRow("-10.04") << -10.04 << "-10.04 Ω"
+                            << "-10 Ω"
+                            << "-10.04 W"
+                            << "-10 dBu"
+                            << "-10.0 dBV"
+                            << "-10.04 V"
+                            << "-10.0 V";
+    QTest::newRow("-0.74") << -0.74 << "-0.74 Ω"
+                           << "-0.74 Ω"
+                           << "-0.74 W"
+                           << "-0.74 dBu"
+                           << "-0.7 dBV"
+                           << "-0.74 V"
+                           << "-0.740 V";
+    QTest::newRow("not a number") << qQNaN() << "-"
+                                  << "-"
+                                  << "-"
+                                  << "-"
+                                  << "-"
+                                  << "-"
+                                  << "-";
+    QTest::newRow("no level") << -qInf() << "-"
+                              << "-"
+                              << "-"
+                              << "-"
+                              << "-"
+                              << "-"
+                              << "-";
 }
 
 void TestConfiguration::units()
