@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QPixmap>
@@ -34,9 +35,11 @@ QIcon Appearance::icon()
     return name.isEmpty() ? bundled : QIcon::fromTheme(name, bundled);
 }
 
+void Appearance::builtInImages() { Q_INIT_RESOURCE(images); }
+
 void Appearance::picture(QLabel* label, const QString& fileName, const QString& folder)
 {
-    Q_INIT_RESOURCE(images);
+    builtInImages();
     const QFileInfo file(fileName);
     const QString twin = file.completeBaseName() + QStringLiteral("@2x.") + file.suffix();
     QStringList names { fileName };
@@ -47,8 +50,11 @@ void Appearance::picture(QLabel* label, const QString& fileName, const QString& 
         places.prepend(QDir(folder).path() + QLatin1Char('/'));
     for (const QString& place : places) {
         for (const QString& name : names) {
-            QPixmap image(place + name);
-            if (image.isNull())
+            const QFileInfo info(place + name);
+            QFile file(info.filePath());
+            QPixmap image;
+            if (!info.isFile() || info.size() > maxImageBytes || !file.open(QIODevice::ReadOnly)
+                || !image.loadFromData(file.read(maxImageBytes)))
                 continue;
             image.setDevicePixelRatio(name == twin ? 2 : 1);
             label->setPixmap(image);

@@ -19,9 +19,14 @@ public:
 
     // The icon theme's icon of the launcher, or the one built into the program.
     static QIcon icon();
+    // The images built into the program, which the forms name: call before
+    // a form's setupUi.
+    static void builtInImages();
     // Shows the image file in the label, read from `folder` when it is there,
     // else from the working directory, else from the copy built into the
     // program; on a screen of twice the density or more, its twice-as-large
-    // twin (name@2x.ext) where that lies beside it.
+    // twin (name@2x.ext) where that lies beside it. Only a regular file of at
+    // most `maxImageBytes` is read, so nothing in a folder can block.
     static void picture(QLabel* label, const QString& fileName, const QString& folder = QString());
+    static constexpr qint64 maxImageBytes = 4 * 1024 * 1024;
 };

@@ -256,8 +256,11 @@ bool FormStyle::eventFilter(QObject* watched, QEvent* event)
     case QEvent::ToolTip: {
         auto* box = qobject_cast<QComboBox*>(watched);
         if (box && box->toolTip().isEmpty() && !textFits(box, this)) {
-            QToolTip::showText(
-                static_cast<QHelpEvent*>(event)->globalPos(), box->currentText(), box);
+            // A name from the catalogue, shown as written: never markup.
+            QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(),
+                QStringLiteral("<p style='white-space:pre'>%1</p>")
+                    .arg(box->currentText().toHtmlEscaped()),
+                box);
             return true;
         }
         break;

@@ -160,6 +160,7 @@ MainWindow::MainWindow(const QString& folder, QWidget* parent)
     : QMainWindow(parent)
     , ui(new Ui::MainWindow)
 {
+    Appearance::builtInImages();
 #ifdef Q_OS_UNIX
     QAccessible::installFactory(nameSelectors);
 #endif
@@ -189,14 +190,26 @@ MainWindow::~MainWindow() { delete ui; }
 
 // Reads the catalogue and images of the folder (the working directory when
 // empty) and shows them as at start-up.
-void MainWindow::load(const QString& folder)
+bool MainWindow::load(const QString& folder, bool keep)
 {
-    catalogue = Catalogue::load(folder);
+    Catalogue read = Catalogue::load(folder);
+    if (keep && !read.complete()) {
+        QStringList why;
+        for (const CatalogueProblem& problem : read.unusable)
+            why << problem.listed();
+        why << QStringLiteral("Vantor looks for %1 and %2 in %3 and keeps showing the catalogue "
+                              "it has.")
+                   .arg(Catalogue::cabinetFileName, Catalogue::amplifierFileName,
+                       QDir::toNativeSeparators(read.folder));
+        QMessageBox box(this);
+        warn(box, QStringLiteral("Vantor cannot use this catalogue"), why.join(QLatin1Char('\n')));
+        box.exec();
+        return false;
+    }
+    catalogue = std::move(read);
     catalogue_folder = folder;
-    cabinet_table = catalogue.cabinets;
-    amp_table = catalogue.amplifiers;
     ui->comboBox_cabinets->clear();
-    for (const CabinetRecord& cabinet : cabinet_table)
+    for (const CabinetRecord& cabinet : catalogue.cabinets)
         ui->comboBox_cabinets->addItem(cabinet.name);
     ui->comboBox_amplis->clear();
     ui->comboBox_amplis->addItems(catalogue.amplifierModels);
@@ -242,6 +255,7 @@ void MainWindow::load(const QString& folder)
     }
     if (isVisible())
         reportCatalogue();
+    return true;
 }
 
 void MainWindow::showEvent(QShowEvent* event)
@@ -322,7 +336,7 @@ void MainWindow::on_pushButton_reset_clicked()
         const QSignalBlocker blocker(ui->spin_num_cabinets);
         ui->spin_num_cabinets->setValue(1);
     }
-    enableInputs(!cabinet_table.isEmpty() && !amp_table.isEmpty());
+    enableInputs(!catalogue.cabinets.isEmpty() && !catalogue.amplifiers.isEmpty());
     ui->comboBox_cabinets->setCurrentIndex(0);
     ui->comboBox_mode->setCurrentIndex(0);
     ui->comboBox_amplis->setCurrentIndex(0);
@@ -357,13 +371,11 @@ void MainWindow::on_actionGuide_triggered()
 void MainWindow::on_actionOpen_triggered()
 {
     const QString folder = chooseFolder();
-    if (folder.isEmpty())
-        return;
-    settings().setValue(folderKey, QDir(folder).absolutePath());
-    load(folder);
+    if (!folder.isEmpty() && load(folder, true))
+        settings().setValue(folderKey, QDir(folder).absolutePath());
 }
 
-void MainWindow::on_actionReload_triggered() { load(catalogue_folder); }
+void MainWindow::on_actionReload_triggered() { load(catalogue_folder, true); }
 
 // The sheet of the whole catalogue, as `vantor --sheet --format csv` writes
 // it. The file takes its place only once written whole.
@@ -401,8 +413,7 @@ Configuration MainWindow::selection() const
 void MainWindow::recalculate()
 {
     const Configuration configuration = selection();
-    if (configuration.refusal != Configuration::Accepted
-        && configuration.refusal != Configuration::NoCabinet) {
+    if (!configuration.warningText().isEmpty()) {
         QMessageBox box;
         warn(box, configuration.warningText(), configuration.warningDetails());
         box.exec();
@@ -434,7 +445,8 @@ void MainWindow::display(const Configuration& configuration)
     ui->label_amp_gain->setText(texts.at(5));
 }
 
-// The tooltip's dBV, volts and output are read out with the threshold too.
+// The tooltip's dBV, volts and output, or why the threshold shows "-", are
+// read out with the threshold too.
 void MainWindow::updateThreshold(const Configuration& configuration)
 {
     ui->lineaResultado->setText(configuration.thresholdText());

@@ -20,11 +20,12 @@ class Dialog2;
 // How the pieces fit together: the form (mainwindow.ui, built by setupUi) holds
 // every widget, the Catalogue and Help menus, and connects the private slots
 // below by object name. load() reads the catalogue of a folder (Catalogue, in
-// data/) into amp_table and cabinet_table, lists the models in the two
-// selectors and, when both files could be used, resets to the first selection;
+// data/, the window's only copy of it), lists the models in the two selectors
+// and, when both files could be used, resets to the first selection;
 // otherwise nothing can be picked. The constructor loads the folder named on
 // the command line, else the one last opened from the window (QSettings), else
-// the working directory; Open Folder… and Reload load again. Each selection
+// the working directory; Open Folder… and Reload load again, but a catalogue
+// that cannot be used never takes the place of one that is shown. Each selection
 // slot stores its choice and calls recalculate(), which hands the whole
 // selection to Configuration::calculate (data/) and shows what comes back: the
 // result labels, the threshold and its alert (updateThreshold), or, for a
@@ -68,7 +69,9 @@ private slots:
     void on_actionQuit_triggered();
 
 private:
-    void load(const QString& folder);
+    // False, with a box that names each unusable file, when `keep` and the
+    // folder's catalogue cannot be used: the window then keeps what it shows.
+    bool load(const QString& folder, bool keep = false);
     void enableInputs(bool enabled);
     void recalculate();
     Configuration selection() const;
@@ -79,8 +82,6 @@ private:
     Ui::MainWindow* ui;
     QPointer<Dialog2> guide_dialog; // guides delete themselves when closed
     Catalogue catalogue; // as read, with its problems
-    QVector<AmplifierRecord> amp_table;
-    QVector<CabinetRecord> cabinet_table;
     double imp_spk = 0.0;
     double imp_equiv = 0.0;
     double imp_amp = 8.0;

@@ -3,6 +3,7 @@
 
 #include "configuration.h"
 #include "plaintext.h"
+#include "units.h"
 
 #include <QCoreApplication>
 #include <QDate>
@@ -32,9 +33,6 @@ QFont font(double points, bool bold = false)
     font.setBold(bold);
     return font;
 }
-
-// What follows the caption of a result label: "4 Ω" of "Equivalent impedance: 4 Ω".
-QString value(const QString& label) { return label.section(QStringLiteral(": "), 1); }
 
 QString modified(const QString& path)
 {
@@ -236,12 +234,12 @@ bool SheetPages::run(QPaintDevice& device, QPainter* painter, QPagedPaintDevice*
             tell(Line::Group, { name });
             y += groupHeight;
         }
-        const QStringList labels = c.labelTexts();
         const QStringList texts {
             QStringLiteral("%1 \u00D7 %2").arg(PlainText::escaped(c.cabinetName)).arg(c.count),
-            QStringLiteral("%1 %2 %3").arg(value(labels.at(2)), dot, value(labels.at(3))),
+            QStringLiteral("%1 %2 %3")
+                .arg(Units::ohms(c.imp_equiv, 2), dot, Units::watts(c.pow_equiv)),
             c.thresholdText(),
-            QStringLiteral("%1 dBV %2 %3 V").arg(c.thresholdDbvText(), dot, c.thresholdVoltsText()),
+            QStringLiteral("%1 %2 %3").arg(c.thresholdDbvText(), dot, c.thresholdVoltsText()),
             c.at_max ? QStringLiteral("AMP MAX") : QString()
         };
         const double base = baseline(y, rowHeight);

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "amplifierrecord.h"
 
+#include <QtNumeric>
+
 #include <cmath>
 
 namespace {
@@ -8,11 +10,7 @@ const double levelFactor = 20.0;
 }
 
 AmplifierRecord::AmplifierRecord()
-    : name(QStringLiteral("-"))
-    , impedance(0)
-    , max_voltage(0.0)
-    , max_level(0.0)
-    , gain(0)
+    : AmplifierRecord(QStringLiteral("-"), 0, QString(), 0.0, 0.0, 0)
 {
 }
 
@@ -24,6 +22,7 @@ AmplifierRecord::AmplifierRecord(const QString& name, int impedance, const QStri
     , max_voltage(max_voltage)
     , max_level(max_level)
     , gain(gain)
+    , doubt(CatalogueProblem::unread())
 {
 }
 
@@ -37,6 +36,9 @@ bool AmplifierRecord::matches(QString name, double impedance, QString mode) cons
 // level the load can take and the amplifier's own maximum output level.
 double AmplifierRecord::threshold(const double& power, const double& impedance, bool& at_max) const
 {
+    at_max = false;
+    if (inDoubt())
+        return qQNaN();
     const double p = power * impedance;
     const double v = std::sqrt(p);
     const double level = levelFactor * std::log10(v / dbuReference);

@@ -2,9 +2,7 @@
 #include "cabinetrecord.h"
 
 CabinetRecord::CabinetRecord()
-    : impedance(0)
-    , program_power(0)
-    , name(QStringLiteral("-"))
+    : CabinetRecord(0, 0, QStringLiteral("-"))
 {
 }
 
@@ -12,5 +10,6 @@ CabinetRecord::CabinetRecord(int program_power, int impedance, const QString& na
     : impedance(impedance)
     , program_power(program_power)
     , name(name)
+    , doubt(CatalogueProblem::unread())
 {
 }

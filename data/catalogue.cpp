@@ -71,44 +71,116 @@ QString decode(const QByteArray& bytes, bool& windows1252)
     return fromWindows1252(bytes);
 }
 
-// A file's data lines, header dropped. Carriage returns are dropped wherever
-// they stand, and a last line end closes the last line rather than opening one.
+// Where each line of the text begins and ends: a line ends at CR LF, LF or
+// CR alone, and a last line end closes the last line rather than opening one.
+template <typename Text> QVector<QPair<int, int>> lineSpans(const Text& text)
+{
+    QVector<QPair<int, int>> spans;
+    int start = 0;
+    for (int i = 0; i < text.size(); ++i) {
+        if (text.at(i) != '\r' && text.at(i) != '\n')
+            continue;
+        spans.append({ start, i - start });
+        if (text.at(i) == '\r' && i + 1 < text.size() && text.at(i + 1) == '\n')
+            ++i;
+        start = i + 1;
+    }
+    if (start < text.size())
+        spans.append({ start, static_cast<int>(text.size()) - start });
+    return spans;
+}
+
+int lineCount(const QByteArray& content)
+{
+    int lines = 0;
+    for (int i = 0; i < content.size(); ++i)
+        lines += content.at(i) == '\n'
+            || (content.at(i) == '\r' && (i + 1 == content.size() || content.at(i + 1) != '\n'));
+    const char last = content.isEmpty() ? '\n' : content.back();
+    return lines + (last == '\n' || last == '\r' ? 0 : 1);
+}
+
+// A file's data lines, header dropped.
 QStringList dataLines(
     const QByteArray& content, const QString& path, QVector<CatalogueProblem>& problems)
 {
     bool windows1252 = false;
-    QString text = decode(content, windows1252);
+    const QString text = decode(content, windows1252);
     if (windows1252) {
-        const QList<QByteArray> raw = content.split('\n');
+        const auto raw = lineSpans(content);
         int line = 0;
-        while (line < raw.size() && isUtf8(raw.at(line)))
+        while (line < raw.size() && isUtf8(content.mid(raw.at(line).first, raw.at(line).second)))
             ++line;
         problems.append({ path, line + 1,
             QStringLiteral("not valid UTF-8: the file is read as Windows-1252") });
     }
-    text.remove(QLatin1Char('\r'));
-    QStringList lines = text.split(QLatin1Char('\n'));
-    if (lines.constLast().isEmpty())
-        lines.removeLast();
+    QStringList lines;
+    for (const auto& span : lineSpans(text))
+        lines.append(text.mid(span.first, span.second));
     if (!lines.isEmpty())
         lines.removeFirst();
     return lines;
 }
 
+// Names compared with case and blanks aside.
+QString folded(const QString& name)
+{
+    QString out;
+    for (const QChar c : name)
+        if (!c.isSpace())
+            out += c.toCaseFolded();
+    return out;
+}
+
+// Whether two folded names differ by one character that is not a digit, put
+// in, left out or changed: "Quil Q2000" and "Quill Q2000", not "Delia 6" and
+// "Delia 8".
+bool oneLetterApart(const QString& a, const QString& b)
+{
+    const QString& longer = a.size() >= b.size() ? a : b;
+    const QString& shorter = a.size() >= b.size() ? b : a;
+    if (longer.size() - shorter.size() > 1)
+        return false;
+    int i = 0;
+    while (i < shorter.size() && longer.at(i) == shorter.at(i))
+        ++i;
+    if (i == longer.size() || longer.at(i).isDigit())
+        return false;
+    if (longer.size() == shorter.size())
+        return !shorter.at(i).isDigit() && longer.mid(i + 1) == shorter.mid(i + 1);
+    return longer.mid(i + 1) == shorter.mid(i);
+}
+
+// "2-3 and 5": line numbers, runs of consecutive ones joined.
+QString lineList(const QVector<int>& lines)
+{
+    QStringList runs;
+    for (int i = 0; i < lines.size(); ++i) {
+        int last = i;
+        while (last + 1 < lines.size() && lines.at(last + 1) == lines.at(last) + 1)
+            ++last;
+        runs << (last == i ? QString::number(lines.at(i))
+                           : QStringLiteral("%1-%2").arg(lines.at(i)).arg(lines.at(last)));
+        i = last;
+    }
+    const QString end = runs.size() > 1 ? QStringLiteral(" and ") + runs.takeLast() : QString();
+    return runs.join(QStringLiteral(", ")) + end;
+}
+
 // Reads the fields of one data line and records what does not read as written.
 // A problem that changes what the line's numbers mean puts the line in doubt:
-// `doubt` is then the first such problem, as an index into `problems`.
+// `doubt` is then the first such problem. A line with the wrong number of
+// fields is told as that alone, not once more for every field it shifted.
 class LineReader {
 public:
     LineReader(const QString& line, const QString& path, int number, int expected,
         QVector<CatalogueProblem>& problems)
         : fields(line.split(QLatin1Char(',')))
-        , empty(line.isEmpty())
         , path(path)
         , number(number)
         , problems(problems)
     {
-        if (empty)
+        if (line.isEmpty())
             report(QStringLiteral("empty line: read as an entry with no name"), true);
         else if (fields.size() != expected)
             report(QStringLiteral("%1 fields where %2 are expected%3")
@@ -117,11 +189,11 @@ public:
                        .arg(fields.size() > expected ? QStringLiteral(" (a decimal comma?)")
                                                      : QString()),
                 true);
+        shifted = line.isEmpty() || fields.size() != expected;
         for (const QChar c : line) {
             if (PlainText::isControl(c)) {
-                const QString code = QString::number(c.unicode(), 16).toUpper();
-                report(QStringLiteral("control character U+%1 in the line")
-                           .arg(code.rightJustified(4, QLatin1Char('0'))),
+                report(
+                    QStringLiteral("control character %1 in the line").arg(PlainText::codePoint(c)),
                     true);
                 break;
             }
@@ -143,11 +215,15 @@ public:
     {
         const QString text = field(0);
         if (text != text.trimmed())
-            report(QStringLiteral("name \"%1\" has blanks around it, which are kept").arg(text));
+            tell(QStringLiteral("name \"%1\" has blanks around it, which are kept").arg(text));
+        const auto invisible = std::find_if(text.cbegin(), text.cend(), PlainText::isInvisible);
+        if (invisible != text.cend())
+            tell(QStringLiteral("name \"%1\" holds the invisible character %2")
+                     .arg(text, PlainText::codePoint(*invisible)));
         if (PlainText::formulaLike(text))
-            report(QStringLiteral("name \"%1\" starts like a spreadsheet formula: CSV gives it a "
-                                  "leading '")
-                       .arg(text));
+            tell(QStringLiteral("name \"%1\" starts like a spreadsheet formula: CSV gives it a "
+                                "leading '")
+                     .arg(text));
         return text;
     }
 
@@ -187,53 +263,112 @@ public:
         return std::none_of(text.cbegin(), text.cend(), PlainText::isControl);
     }
 
-    // Only for numbers that were read as written: a misread one is reported already.
+    // Only for numbers that were read as written: a misread one is told already.
     void aboveZero(double value, const QString& what, const QString& unit)
     {
         if (allRead && !(value > 0))
-            report(QStringLiteral("%1 %2%3 is not above 0").arg(what, QString::number(value), unit),
+            tell(QStringLiteral("%1 %2%3 is not above 0").arg(what, QString::number(value), unit),
                 true);
     }
 
-    // An empty line is reported once, as such.
+    // A problem of what the fields hold: not for a line whose fields shifted.
+    void tell(const QString& message, bool doubtful = false)
+    {
+        if (!shifted)
+            report(message, doubtful);
+    }
+
     void report(const QString& message, bool doubtful = false)
     {
-        if (empty && reported)
-            return;
-        reported = true;
-        if (doubtful && doubt < 0)
-            doubt = problems.size();
+        if (doubtful && doubt.message.isEmpty())
+            doubt = { path, number, message };
         problems.append({ path, number, message });
     }
 
     QStringList fields;
-    const bool empty;
+    bool shifted = false; // an empty line, or too few or too many fields
     bool allRead = true;
-    int doubt = -1;
+    CatalogueProblem doubt;
 
 private:
     void notRead(const QString& what, const QString& text, const char* kind)
     {
         allRead = false;
         if (text.trimmed().isEmpty())
-            report(QStringLiteral("%1 is empty: read as 0").arg(what), true);
+            tell(QStringLiteral("%1 is empty: read as 0").arg(what), true);
         else
-            report(QStringLiteral("%1 \"%2\" is not %3: read as 0")
-                       .arg(what, text.trimmed(), QLatin1String(kind)),
+            tell(QStringLiteral("%1 \"%2\" is not %3: read as 0")
+                     .arg(what, text.trimmed(), QLatin1String(kind)),
                 true);
     }
 
     const QString path;
     const int number;
     QVector<CatalogueProblem>& problems;
-    bool reported = false;
 };
+
+// Problems in the order of their lines, those of one line as they were found.
+void sortByLine(QVector<CatalogueProblem>& problems, int from)
+{
+    std::stable_sort(problems.begin() + from, problems.end(),
+        [](const CatalogueProblem& a, const CatalogueProblem& b) { return a.line < b.line; });
+}
+
+// Puts a record in doubt, unless it is already: its first doubt stays.
+template <typename Record>
+void doubt(Record& record, QVector<CatalogueProblem>& problems, const CatalogueProblem& problem)
+{
+    problems.append(problem);
+    if (!record.inDoubt())
+        record.doubt = problem;
+}
+
+// A line that says again what line `first` of `records` says (`what`, "cabinet
+// "A"") is told; with other numbers, which of the two is meant cannot be
+// known, so both are in doubt. Only lines whose numbers were read as written
+// are compared: `key` is empty for the others.
+template <typename Record>
+void compareRepeat(QVector<Record>& records, Record& record, QHash<QString, int>& seen,
+    const QString& key, bool alike(const Record&, const Record&), const QString& what,
+    const QString& path, QVector<CatalogueProblem>& problems)
+{
+    const int row = records.size();
+    const int first = key.isEmpty() ? -2 : seen.value(key, -1);
+    if (first == -1)
+        seen.insert(key, row);
+    if (first < 0)
+        return;
+    if (alike(records.at(first), record)) {
+        problems.append(
+            { path, row + 2, QStringLiteral("%1 repeats line %2").arg(what).arg(first + 2) });
+        return;
+    }
+    const auto other = [&](int line) {
+        return QStringLiteral("%1 is also on line %2 with other numbers: neither line is used")
+            .arg(what)
+            .arg(line);
+    };
+    doubt(record, problems, { path, row + 2, other(first + 2) });
+    doubt(records[first], problems, { path, first + 2, other(row + 2) });
+}
+
+bool sameCabinet(const CabinetRecord& a, const CabinetRecord& b)
+{
+    return a.program_power == b.program_power && a.impedance == b.impedance;
+}
+
+bool sameAmplifier(const AmplifierRecord& a, const AmplifierRecord& b)
+{
+    return a.max_voltage == b.max_voltage && a.max_level == b.max_level && a.gain == b.gain;
+}
 
 }
 
 void Catalogue::readCabinets(const QByteArray& content, const QString& path)
 {
+    const int from = problems.size();
     const QStringList lines = dataLines(content, path, problems);
+    QHash<QString, int> named; // the first row of each name
     for (int i = 0; i < lines.size(); ++i) {
         LineReader in(lines.at(i), path, i + 2, 3, problems);
         const QString name = in.name();
@@ -241,17 +376,23 @@ void Catalogue::readCabinets(const QByteArray& content, const QString& path)
         const int impedance = in.whole(2, QStringLiteral("impedance"));
         in.aboveZero(power, QStringLiteral("power"), QStringLiteral(" W"));
         in.aboveZero(impedance, QStringLiteral("impedance"), QStringLiteral(" \u03A9"));
-        cabinets.append(CabinetRecord(power, impedance, name));
-        cabinetDoubts.append(in.doubt);
+        CabinetRecord record(power, impedance, name);
+        record.doubt = in.doubt;
+        const bool read = !in.shifted && in.allRead;
+        compareRepeat(cabinets, record, named, read ? name : QString(), sameCabinet,
+            QStringLiteral("cabinet \"%1\"").arg(name), path, problems);
+        cabinets.append(record);
     }
     if (lines.isEmpty())
         problems.append({ path, 1, QStringLiteral("no cabinet lines after the header") });
+    sortByLine(problems, from);
 }
 
 void Catalogue::readAmplifiers(const QByteArray& content, const QString& path)
 {
+    const int from = problems.size();
     const QStringList lines = dataLines(content, path, problems);
-    QSet<QString> earlierModels;
+    QHash<QString, int> rated; // the first row of each model, impedance and mode
     for (int i = 0; i < lines.size(); ++i) {
         LineReader in(lines.at(i), path, i + 2, 6, problems);
         const QString name = in.name();
@@ -260,36 +401,136 @@ void Catalogue::readAmplifiers(const QByteArray& content, const QString& path)
         const double voltage = in.real(3, QStringLiteral("maximum program voltage"));
         const double level = in.real(4, QStringLiteral("maximum output level"));
         const int gain = in.whole(5, QStringLiteral("gain"));
-        const QString previous = amplifiers.isEmpty() ? QString() : amplifiers.constLast().name;
 
         if (mode != QLatin1String("ST") && mode != QLatin1String("BTL")
             && mode != QLatin1String("NO"))
-            in.report(QStringLiteral("mode \"%1\" is not ST, BTL or NO: the line is never used")
-                          .arg(mode));
+            in.tell(QStringLiteral("mode \"%1\" is not ST, BTL or NO: the line is never used")
+                        .arg(mode),
+                true);
         in.aboveZero(impedance, QStringLiteral("impedance"), QStringLiteral(" \u03A9"));
         in.aboveZero(voltage, QStringLiteral("maximum program voltage"), QStringLiteral(" V"));
         if (in.allRead && voltage > 0) {
             const double expected = 20.0 * std::log10(voltage / AmplifierRecord::dbuReference);
             if (std::fabs(level - expected) > 0.5)
-                in.report(QStringLiteral("maximum output level %1 dBu is %2 dB away from the %3 "
-                                         "dBu of %4 V")
-                              .arg(QString::number(level),
-                                  QString::number(std::fabs(level - expected), 'f', 2),
-                                  QString::number(expected, 'f', 2), QString::number(voltage)),
+                in.tell(QStringLiteral("maximum output level %1 dBu is %2 dB away from the %3 "
+                                       "dBu of %4 V")
+                            .arg(QString::number(level),
+                                QString::number(std::fabs(level - expected), 'f', 2),
+                                QString::number(expected, 'f', 2), QString::number(voltage)),
                     true);
         }
-        if (i > 0)
-            earlierModels.insert(previous);
-        if (name != previous && earlierModels.contains(name))
-            in.report(QStringLiteral("model \"%1\" continues here after other models: its lines "
-                                     "must stand together")
-                          .arg(name));
-        amplifiers.append(AmplifierRecord(name, impedance, mode, voltage, level, gain));
-        amplifierDoubts.append(in.doubt);
+        if (in.allRead && gain <= 0)
+            in.tell(QStringLiteral("gain %1 dB is not above 0").arg(gain), true);
+        else if (in.allRead && gain > maxGain)
+            in.tell(QStringLiteral("gain %1 dB is above %2 dB").arg(gain).arg(maxGain), true);
+
+        AmplifierRecord record(name, impedance, mode, voltage, level, gain);
+        record.doubt = in.doubt;
+        const QString key
+            = name + QLatin1Char('\n') + QString::number(impedance) + QLatin1Char('\n') + mode;
+        const bool read = !in.shifted && in.allRead;
+        compareRepeat(amplifiers, record, rated, read ? key : QString(), sameAmplifier,
+            QStringLiteral("model \"%1\" at %2 \u03A9 %3").arg(name).arg(impedance).arg(mode), path,
+            problems);
+        amplifiers.append(record);
     }
     if (lines.isEmpty())
         problems.append({ path, 1, QStringLiteral("no amplifier lines after the header") });
     amplifierModels = modelNames(amplifiers);
+
+    // The models, each once, and the runs of lines that name them.
+    struct Run {
+        int first, last, model;
+    };
+    QVector<Run> runs;
+    for (int row = 0; row < amplifiers.size(); ++row) {
+        const AmplifierRecord& record = amplifiers.at(row);
+        if (row > 0 && record.name == amplifiers.at(row - 1).name) {
+            runs.last().last = row;
+        } else {
+            int model = modelIndex.value(record.name, -1);
+            if (model < 0) {
+                model = models.size();
+                modelIndex.insert(record.name, model);
+                models.append({ record.name, {}, true });
+            }
+            runs.append({ row, row, model });
+        }
+        Model& model = models[runs.constLast().model];
+        model.lines.append(row);
+        if (record.mode == QLatin1String("NO"))
+            model.modeSwitch = false;
+    }
+    const auto lineNumbers = [](const Model& model) {
+        QVector<int> numbers;
+        for (const int row : model.lines)
+            numbers.append(row + 2);
+        return numbers;
+    };
+    QHash<QString, int> foldedNames; // the first run of each name, case and blanks aside
+    QVector<int> lastRun(models.size(), -1);
+    for (int r = 0; r < runs.size(); ++r) {
+        const Run& run = runs.at(r);
+        const Model& model = models.at(run.model);
+        const QString fold = folded(model.name);
+        const int alike = foldedNames.value(fold, -1);
+        if (alike < 0)
+            foldedNames.insert(fold, r);
+        else if (models.at(runs.at(alike).model).name != model.name)
+            problems.append({ path, run.first + 2,
+                QStringLiteral("model \"%1\" differs from \"%2\" of line %3 only in case or "
+                               "blanks")
+                    .arg(model.name, models.at(runs.at(alike).model).name)
+                    .arg(runs.at(alike).first + 2) });
+        const int before = lastRun.at(run.model);
+        lastRun[run.model] = r;
+        if (before < 0)
+            continue;
+        // The model's lines are split: by names that look like a slip of its
+        // own, told where they stand, or else by other models.
+        bool slips = r - before <= 3; // a slip is a line or two, not a block
+        for (int k = before + 1; k < r && slips; ++k) {
+            const Model& between = models.at(runs.at(k).model);
+            slips = between.lines.size() == runs.at(k).last - runs.at(k).first + 1
+                && (folded(between.name) == fold || oneLetterApart(folded(between.name), fold));
+        }
+        for (int k = before + 1; k < r && slips; ++k) {
+            const Model& between = models.at(runs.at(k).model);
+            if (folded(between.name) == fold)
+                continue; // told as differing in case or blanks
+            for (int row = runs.at(k).first; row <= runs.at(k).last; ++row)
+                problems.append({ path, row + 2,
+                    QStringLiteral("model \"%1\" looks like \"%2\" of lines %3")
+                        .arg(between.name, model.name, lineList(lineNumbers(model))) });
+        }
+        if (!slips)
+            problems.append({ path, run.first + 2,
+                QStringLiteral("model \"%1\" continues here after other models: its lines "
+                               "must stand together")
+                    .arg(model.name) });
+    }
+    // A model without the switch never uses a line that names a mode.
+    for (const Model& model : models) {
+        if (model.modeSwitch)
+            continue;
+        const int switchless = *std::find_if(model.lines.cbegin(), model.lines.cend(),
+            [&](int row) { return amplifiers.at(row).mode == QLatin1String("NO"); });
+        for (const int row : model.lines)
+            if (amplifiers.at(row).mode == QLatin1String("ST")
+                || amplifiers.at(row).mode == QLatin1String("BTL"))
+                problems.append({ path, row + 2,
+                    QStringLiteral("model \"%1\" has no mode switch (line %2 says NO): this line "
+                                   "is never used")
+                        .arg(model.name)
+                        .arg(switchless + 2) });
+    }
+    sortByLine(problems, from);
+}
+
+const Catalogue::Model* Catalogue::model(const QString& name) const
+{
+    const int index = modelIndex.value(name, -1);
+    return index < 0 ? nullptr : &models.at(index);
 }
 
 QStringList Catalogue::modelNames(const QVector<AmplifierRecord>& amplifiers)
@@ -324,7 +565,7 @@ QByteArray readFile(const QString& path, QVector<CatalogueProblem>& unusable)
         content = file.read(Catalogue::maxBytes + 1);
         if (content.size() > Catalogue::maxBytes)
             why = QStringLiteral("larger than 16 MiB");
-        else if (content.count('\n') + (content.endsWith('\n') ? 0 : 1) - 1 > Catalogue::maxLines)
+        else if (lineCount(content) - 1 > Catalogue::maxLines)
             why = QStringLiteral("more than %1 lines after the header").arg(Catalogue::maxLines);
     }
     if (!why.isEmpty()) {
@@ -344,13 +585,13 @@ Catalogue Catalogue::load(const QString& folder)
     const auto path
         = [&](const QString& name) { return folder.isEmpty() ? name : dir.filePath(name); };
 
+    const int before = catalogue.unusable.size();
     const QByteArray cabinets = readFile(path(cabinetFileName), catalogue.unusable);
-    if (!catalogue.complete())
-        return catalogue;
-    catalogue.readCabinets(cabinets, path(cabinetFileName));
-
+    if (catalogue.unusable.size() == before)
+        catalogue.readCabinets(cabinets, path(cabinetFileName));
+    const int between = catalogue.unusable.size();
     const QByteArray amplifiers = readFile(path(amplifierFileName), catalogue.unusable);
-    if (catalogue.complete())
+    if (catalogue.unusable.size() == between)
         catalogue.readAmplifiers(amplifiers, path(amplifierFileName));
     return catalogue;
 }

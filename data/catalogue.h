@@ -5,13 +5,15 @@
 #include "cabinetrecord.h"
 #include "catalogueproblem.h"
 
+#include <QHash>
 #include <QStringList>
 #include <QVector>
 
 // The equipment catalogue as read from its two comma-separated files. Every
 // line after a file's header becomes one record, whatever it holds; what looks
-// wrong in a line is kept in `problems`, and a file that cannot be read at all
-// in `unusable`, for the caller to show.
+// wrong in a line is kept in `problems`, in line order, the first problem that
+// leaves a line's numbers in doubt also in its record; a file that cannot be
+// read at all is kept in `unusable`, for the caller to show.
 class Catalogue {
 public:
     static const QString cabinetFileName;
@@ -19,9 +21,18 @@ public:
     static constexpr qint64 maxBytes = 16 * 1024 * 1024;
     static constexpr int maxLines = 100000; // after the header
     static constexpr int maxField = 256; // characters; a longer field is cut
+    static constexpr int maxGain = 60; // dB
 
-    // Reads the cabinet file from `folder` (the working directory when empty)
-    // and then, only when that could be used, the amplifier file.
+    // An amplifier model: its lines in file order, and whether it has the
+    // mode switch (no line of it says "NO").
+    struct Model {
+        QString name;
+        QVector<int> lines;
+        bool modeSwitch = true;
+    };
+
+    // Reads both files from `folder` (the working directory when empty);
+    // each that cannot be used is named in `unusable`.
     static Catalogue load(const QString& folder = QString());
 
     // Reads a file's content; `path` names it in the problems.
@@ -32,15 +43,17 @@ public:
     static QStringList modelNames(const QVector<AmplifierRecord>& amplifiers);
 
     bool complete() const { return unusable.isEmpty(); }
+    // The model of that name, or null.
+    const Model* model(const QString& name) const;
 
     QVector<CabinetRecord> cabinets;
     QVector<AmplifierRecord> amplifiers;
-    QStringList amplifierModels;
-    // For each row, the first problem that leaves its numbers in doubt (an
-    // index into `problems`), or -1 for a line read as its writer meant.
-    QVector<int> cabinetDoubts;
-    QVector<int> amplifierDoubts;
+    QStringList amplifierModels; // as the selector lists them
+    QVector<Model> models; // each once, in the order first seen
     QVector<CatalogueProblem> problems;
     QVector<CatalogueProblem> unusable;
     QString folder; // absolute
+
+private:
+    QHash<QString, int> modelIndex;
 };

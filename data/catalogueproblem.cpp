@@ -3,6 +3,11 @@
 
 #include <QFileInfo>
 
+CatalogueProblem CatalogueProblem::unread()
+{
+    return { QString(), 0, QStringLiteral("not read from a catalogue file") };
+}
+
 QString CatalogueProblem::located() const
 {
     if (line <= 0)

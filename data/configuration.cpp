@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "configuration.h"
+#include "units.h"
 
 #include <QFileInfo>
 
@@ -9,110 +10,85 @@
 namespace {
 const double lowestImpedance = 4.0; // ohms
 const double displayFloor = -10.0; // dBu
-const QString ohm = QStringLiteral(" \u03A9");
-
-QString number(double value, int precision = 6)
-{
-    return qIsNaN(value) ? QStringLiteral("-") : QString::number(value, 'g', precision);
-}
-
-// Three significant digits, trailing zeros kept: 1.00, 0.0412, 47.8, 123.
-QString threeDigits(double value)
-{
-    if (!qIsFinite(value))
-        return QStringLiteral("-");
-    const QString rounded = QString::number(value, 'g', 3);
-    if (rounded.contains(QLatin1Char('e')))
-        return rounded;
-    const double shown = rounded.toDouble(); // 0.99996 is 1.00, not 1.000
-    const int magnitude
-        = shown == 0 ? 0 : static_cast<int>(std::floor(std::log10(std::fabs(shown))));
-    return QString::number(shown, 'f', std::max(0, 2 - magnitude));
-}
 
 // "Speaker impedance: 8 Ω", or "Speaker impedance: -" when it is not known.
-QString label(const QString& caption, double value, const QString& unit, int precision = 6)
+QString label(const QString& caption, const QString& value) { return caption + value; }
+
+bool readable(const AmplifierRecord& line)
 {
-    return caption + number(value, precision) + (qIsNaN(value) ? QString() : unit);
+    return line.impedance > 0
+        && (line.mode == QLatin1String("ST") || line.mode == QLatin1String("BTL")
+            || line.mode == QLatin1String("NO"));
 }
 }
 
-int Configuration::findAmplifier(const QVector<AmplifierRecord>& amplifiers, const QString& name,
-    double impedance, const QString& mode, const QVector<int>* lines)
+int Configuration::findAmplifier(const QVector<AmplifierRecord>& amplifiers,
+    const QVector<int>& lines, const QString& name, double impedance, const QString& mode)
 {
-    const int count = lines ? lines->size() : amplifiers.size();
-    for (int i = 0; i < count; ++i) {
-        const int row = lines ? lines->at(i) : i;
+    for (const int row : lines)
         if (amplifiers.at(row).matches(name, impedance, mode))
             return row;
-    }
     return -1;
 }
 
 Configuration Configuration::calculate(const Catalogue& catalogue, int cabinet, int count,
-    const QString& amplifier, const QString& mode, const QVector<int>* lines)
+    const QString& amplifier, const QString& mode)
 {
     Configuration c;
     c.cabinet = cabinet;
     c.count = count;
     c.amplifier = amplifier;
     c.mode = mode;
+    const Catalogue::Model* model = catalogue.model(amplifier);
+    c.modeSwitch = !model || model->modeSwitch;
     if (cabinet < 0 || cabinet >= catalogue.cabinets.size() || count < 1)
         return c;
-    const auto inDoubt = [&](int problem) {
-        if (problem < 0)
-            return false;
-        c.refusal = LineInDoubt;
-        c.doubt = catalogue.problems.at(problem);
-        return true;
+    const auto refuse = [&](Refusal refusal, const CatalogueProblem& doubt = {}) {
+        c.refusal = refusal;
+        c.doubt = doubt;
+        return c;
     };
 
     const CabinetRecord& chosen = catalogue.cabinets.at(cabinet);
     c.cabinetName = chosen.name;
-    if (inDoubt(catalogue.cabinetDoubts.value(cabinet, -1)))
-        return c;
+    if (chosen.inDoubt())
+        return refuse(LineInDoubt, chosen.doubt);
     c.imp_spk = chosen.impedance;
     c.pow_spk = chosen.program_power;
     c.imp_equiv = c.imp_spk / count;
     c.pow_equiv = count * c.pow_spk;
-    // A load below 4 ohms is sought at 4 ohms, so that it is refused the same
-    // way whatever was chosen before.
+    if (c.imp_equiv < lowestImpedance)
+        return refuse(LowImpedance);
     c.imp_amp = c.imp_equiv >= 8.0 ? 8.0 : 4.0;
 
-    const auto find = [&](const QString& key) {
-        return findAmplifier(catalogue.amplifiers, amplifier, c.imp_amp, key, lines);
-    };
-    c.row = find(QStringLiteral("NO"));
-    c.modeSwitch = c.row < 0;
-    if (c.modeSwitch)
-        c.row = find(mode);
+    if (model)
+        c.row = findAmplifier(catalogue.amplifiers, model->lines, amplifier, c.imp_amp,
+            c.modeSwitch ? mode : QStringLiteral("NO"));
     if (c.row < 0) {
-        c.refusal = Unsupported;
-        return c;
+        // A line of the model that could not be read may be the one meant.
+        for (const int row : model ? model->lines : QVector<int>())
+            if (!readable(catalogue.amplifiers.at(row)))
+                return refuse(LineInDoubt, catalogue.amplifiers.at(row).doubt);
+        return refuse(Unsupported);
     }
-    if (inDoubt(catalogue.amplifierDoubts.value(c.row, -1)))
-        return c;
     const AmplifierRecord& matched = catalogue.amplifiers.at(c.row);
+    if (matched.inDoubt())
+        return refuse(LineInDoubt, matched.doubt);
     c.max_voltage = QString::number(matched.max_voltage, 'g', 6).toDouble();
     c.amp_gain = matched.gain;
-    if (c.imp_equiv < lowestImpedance) {
-        c.refusal = LowImpedance;
-        return c;
-    }
-    c.refusal = Accepted;
     c.threshold = matched.threshold(c.pow_equiv, c.imp_equiv, c.at_max);
-    return c;
+    return refuse(c.threshold >= displayFloor ? Accepted : BelowFloor);
 }
 
 QStringList Configuration::labelTexts() const
 {
     return {
-        label(QStringLiteral("Speaker impedance: "), imp_spk, ohm),
-        label(QStringLiteral("Speaker program power: "), pow_spk, QStringLiteral(" W")),
-        label(QStringLiteral("Equivalent impedance: "), imp_equiv, ohm, 2),
-        label(QStringLiteral("Equivalent program power: "), pow_equiv, QStringLiteral(" W")),
-        label(QStringLiteral("Max program voltage: "), max_voltage, QStringLiteral(" V")),
-        label(QStringLiteral("Amplifier gain: "), amp_gain, QStringLiteral(" dB")),
+        label(QStringLiteral("Speaker impedance: "), Units::ohms(imp_spk)),
+        label(QStringLiteral("Speaker program power: "), Units::watts(pow_spk)),
+        label(QStringLiteral("Equivalent impedance: "), Units::ohms(imp_equiv, 2)),
+        label(QStringLiteral("Equivalent program power: "), Units::watts(pow_equiv)),
+        label(QStringLiteral("Max program voltage: "), Units::volts(max_voltage)),
+        label(QStringLiteral("Amplifier gain: "), Units::decibels(amp_gain)),
     };
 }
 
@@ -122,19 +98,17 @@ bool Configuration::thresholdShown() const { return threshold >= displayFloor; }
 
 QString Configuration::thresholdText() const
 {
-    if (!thresholdShown())
-        return QStringLiteral("-");
-    // Two significant digits, and from 10 dBu up one decimal: never more than
-    // 0.05 dB away from the level worked out.
-    return QString::number(threshold, threshold < 10.0 ? 'g' : 'f', threshold < 10.0 ? 2 : 1)
-        + QStringLiteral(" dBu");
+    return thresholdShown() ? Units::dbu(threshold) : QStringLiteral("-");
 }
 
 QString Configuration::thresholdDetails() const
 {
+    if (refusal == BelowFloor)
+        return QStringLiteral("The threshold is below the -10 dBu Vantor shows; check the "
+                              "cabinet's power and the amplifier's gain.");
     if (!thresholdShown())
         return QString();
-    return QStringLiteral("%1 dBV, %2 V rms at the amplifier's input; the output is held at %3 V")
+    return QStringLiteral("%1, %2 rms at the amplifier's input; the output is held at %3")
         .arg(thresholdDbvText(), thresholdVoltsText(), heldVoltageText());
 }
 
@@ -173,11 +147,14 @@ QString Configuration::reason() const
 {
     switch (refusal) {
     case Unsupported:
-        return QStringLiteral("no data at %1%2 %3").arg(imp_amp).arg(ohm, mode);
+        return QStringLiteral("no data at ") + Units::ohms(imp_amp)
+            + (modeSwitch ? QLatin1Char(' ') + mode : QString());
     case LowImpedance:
-        return QStringLiteral("below 4") + ohm;
+        return QStringLiteral("below ") + Units::ohms(lowestImpedance);
     case LineInDoubt:
         return QStringLiteral("%1:%2").arg(QFileInfo(doubt.path).fileName()).arg(doubt.line);
+    case BelowFloor:
+        return QStringLiteral("below ") + Units::dbu(displayFloor);
     default:
         return QString();
     }
@@ -201,12 +178,15 @@ double Configuration::heldVoltage() const
 
 QString Configuration::thresholdDbvText() const
 {
-    return thresholdShown() ? threeDigits(thresholdDbv()) : QStringLiteral("-");
+    return thresholdShown() ? Units::dbv(thresholdDbv()) : QStringLiteral("-");
 }
 
 QString Configuration::thresholdVoltsText() const
 {
-    return thresholdShown() ? threeDigits(thresholdVolts()) : QStringLiteral("-");
+    return thresholdShown() ? Units::voltsWorkedOut(thresholdVolts()) : QStringLiteral("-");
 }
 
-QString Configuration::heldVoltageText() const { return threeDigits(heldVoltage()); }
+QString Configuration::heldVoltageText() const
+{
+    return thresholdShown() ? Units::voltsWorkedOut(heldVoltage()) : QStringLiteral("-");
+}

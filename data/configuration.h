@@ -13,19 +13,20 @@
 // the threshold, and the texts that show them. The window and the sheet both
 // take their numbers and texts from here. A number that a selection leaves
 // unknown is NaN and shows as "-": no number is taken from a line in doubt.
+// A threshold below the display floor is no refusal in the window (it shows
+// "-" and says why), but no threshold to set either.
 class Configuration {
 public:
-    enum Refusal { Accepted, NoCabinet, Unsupported, LowImpedance, LineInDoubt };
+    enum Refusal { Accepted, NoCabinet, Unsupported, LowImpedance, LineInDoubt, BelowFloor };
 
-    // `lines`, when given, are the rows of the catalogue the amplifier is
-    // sought among (the model's own, in file order), so that a sheet of many
-    // models does not walk every line for each selection.
+    // A load below 4 ohms is refused before any amplifier line is sought; a
+    // model without the mode switch is sought at "NO" whatever `mode` says.
     static Configuration calculate(const Catalogue& catalogue, int cabinet, int count,
-        const QString& amplifier, const QString& mode, const QVector<int>* lines = nullptr);
+        const QString& amplifier, const QString& mode);
 
-    // The first row that matches, or -1.
-    static int findAmplifier(const QVector<AmplifierRecord>& amplifiers, const QString& name,
-        double impedance, const QString& mode, const QVector<int>* lines = nullptr);
+    // The first of the rows `lines` of `amplifiers` that matches, or -1.
+    static int findAmplifier(const QVector<AmplifierRecord>& amplifiers, const QVector<int>& lines,
+        const QString& name, double impedance, const QString& mode);
 
     // The six result labels, top left to bottom right.
     QStringList labelTexts() const;
@@ -34,19 +35,21 @@ public:
     // Nothing refused and a threshold to set: a row of the limiter sheet.
     bool accepted() const { return refusal == Accepted && thresholdShown(); }
     QString thresholdText() const;
-    // The same threshold in dBV and volts and the output it holds, for a tooltip.
+    // The same threshold in dBV and volts and the output it holds, for a
+    // tooltip; below the display floor, why it shows "-".
     QString thresholdDetails() const;
     // The warning's main and informative texts; empty when nothing is refused.
     QString warningText() const;
     QString warningDetails() const;
     // Why it is refused, in a few words: "below 4 Ω", "no data at 4 Ω ST",
-    // "data_amplis.txt:12" for a line in doubt; empty when it is not.
+    // "data_amplis.txt:12" for a line in doubt, "below -10 dBu"; empty when
+    // it is not.
     QString reason() const;
 
     double thresholdDbv() const;
     double thresholdVolts() const; // rms, at the amplifier's input
     double heldVoltage() const; // rms, at the amplifier's output
-    // Those with three significant digits; "-" where the threshold shows so.
+    // Those as Units writes them; "-" where the threshold shows so.
     QString thresholdDbvText() const;
     QString thresholdVoltsText() const;
     QString heldVoltageText() const;
@@ -59,7 +62,7 @@ public:
 
     Refusal refusal = NoCabinet;
     CatalogueProblem doubt; // of the line in doubt
-    bool modeSwitch = true; // the model has ST and BTL lines at this load
+    bool modeSwitch = true; // the model has ST and BTL lines, not NO
     int row = -1; // of the amplifier lines it was given
     double imp_spk = qQNaN();
     double pow_spk = qQNaN();

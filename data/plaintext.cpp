@@ -8,12 +8,20 @@ bool PlainText::isControl(QChar c)
         || (u >= 0x2066 && u <= 0x2069);
 }
 
+bool PlainText::isInvisible(QChar c)
+{
+    const ushort u = c.unicode();
+    return (u >= 0x200B && u <= 0x200D) || u == 0x2060 || u == 0xFEFF;
+}
+
 QString PlainText::escaped(const QString& text)
 {
     QString out;
     out.reserve(text.size());
     for (const QChar c : text) {
-        if (c == QLatin1Char('\n') || !isControl(c))
+        if (c == QLatin1Char('\\'))
+            out += QLatin1String("\\\\");
+        else if (c == QLatin1Char('\n') || !(isControl(c) || isInvisible(c)))
             out += c;
         else if (c.unicode() < 0x100)
             out += QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'));
@@ -32,4 +40,9 @@ bool PlainText::formulaLike(const QString& text)
 QString PlainText::defused(const QString& text)
 {
     return formulaLike(text) ? QLatin1Char('\'') + text : text;
+}
+
+QString PlainText::codePoint(QChar c)
+{
+    return QStringLiteral("U+%1").arg(c.unicode(), 4, 16, QLatin1Char('0')).toUpper();
 }

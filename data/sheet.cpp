@@ -1,14 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "sheet.h"
 #include "plaintext.h"
+#include "units.h"
 
-#include <QHash>
 #include <QIODevice>
 #include <QLocale>
 #include <QtNumeric>
 
 #include <algorithm>
-#include <type_traits>
 
 namespace {
 
@@ -23,12 +22,12 @@ struct Column {
 
 QString text(const Column& column, const Configuration& c)
 {
-    return column.refusedToo || c.refusal == Configuration::Accepted ? column.cell(c) : QString();
+    return column.refusedToo || c.accepted() ? column.cell(c) : QString();
 }
 
 QString shortNumber(double value, int precision = 6)
 {
-    return qIsNaN(value) ? QString() : QString::number(value, 'g', precision);
+    return qIsFinite(value) ? Units::number(value, precision, 9) : QString();
 }
 
 // The shortest text that reads back as the same number.
@@ -116,51 +115,48 @@ QString csvLine(const Configuration* c)
     return fields.join(QLatin1Char(',')) + QLatin1String("\r\n");
 }
 
-// A cell's text for a terminal: controls and tabs escaped, names elided.
+// A name as the table shows it: controls and tabs escaped, elided past 24 columns.
+QString nameText(const QString& name)
+{
+    return Sheet::elided(PlainText::escaped(name).replace(QLatin1Char('\t'), "\\t"), nameWidth);
+}
+
+// A cell's text for a terminal; the header's without a row.
 QString terminalText(const Column& column, const Configuration* c)
 {
     if (!c)
         return QString::fromLatin1(column.header);
-    QString cell = PlainText::escaped(text(column, *c)).replace(QLatin1Char('\t'), "\\t");
-    return column.cell == cabinet || column.cell == amplifier ? Sheet::elided(cell, nameWidth)
-                                                              : cell;
+    return column.cell == cabinet || column.cell == amplifier
+        ? nameText(text(column, *c))
+        : PlainText::escaped(text(column, *c));
 }
 
-// Each column as wide as its header or its widest text: the names are known
-// from the catalogue, the numbers from a first pass over the rows. The last
-// column is not padded.
+// Each column as wide as its header or its widest text, known before the
+// rows: the names from the catalogue, the numbers from the widest texts their
+// units take, so the rows are written as they are worked out. The last column
+// is not padded.
 QVector<int> tableWidths(const Catalogue& catalogue, const Sheet::Filter& filter)
 {
-    const int columns = std::extent<decltype(tableColumns)>::value;
     QVector<int> widths;
     for (const Column& column : tableColumns)
         widths << Sheet::displayWidth(terminalText(column, nullptr));
-    const auto widen = [&](int column, const Configuration& c) {
-        widths[column] = std::max(
-            widths.at(column), Sheet::displayWidth(terminalText(tableColumns[column], &c)));
+    const auto widen = [&](int column, const QString& text) {
+        widths[column] = std::max(widths.at(column), Sheet::displayWidth(text));
     };
-    Configuration named;
-    for (const CabinetRecord& record : catalogue.cabinets) {
-        named.cabinetName = record.name;
+    for (const CabinetRecord& record : catalogue.cabinets)
         if (filter.takesCabinet(record.name))
-            widen(0, named);
-    }
-    for (const QString& model : catalogue.amplifierModels) {
-        named.amplifier = model;
-        if (filter.takesAmplifier(model))
-            widen(2, named);
-    }
-    Sheet::forEach(catalogue, filter, [&](const Configuration& c) {
-        for (int column = thresholdColumn; column < columns - 1; ++column)
-            widen(column, c);
-        return true;
-    });
+            widen(0, nameText(record.name));
+    for (const Catalogue::Model& model : catalogue.models)
+        if (filter.takesAmplifier(model.name))
+            widen(2, nameText(model.name));
+    widen(thresholdColumn, QStringLiteral("-0.74 dBu")); // and up to 999.9 dBu
+    widen(thresholdColumn + 1, QStringLiteral("-12.2 dBV")); // from the floor
     return widths;
 }
 
 QString tableLine(const Configuration* c, const QVector<int>& widths)
 {
-    const bool refused = c && c->refusal != Configuration::Accepted;
+    const bool refused = c && !c->accepted();
     QString line;
     for (int i = 0; i < widths.size(); ++i) {
         if (refused && i == thresholdColumn) {
@@ -170,7 +166,8 @@ QString tableLine(const Configuration* c, const QVector<int>& widths)
         const QString cell = terminalText(tableColumns[i], c);
         line += cell;
         if (i + 1 < widths.size())
-            line += QString(widths.at(i) + 2 - Sheet::displayWidth(cell), QLatin1Char(' '));
+            line += QString(
+                std::max(1, widths.at(i) + 2 - Sheet::displayWidth(cell)), QLatin1Char(' '));
     }
     while (line.endsWith(QLatin1Char(' ')))
         line.chop(1);
@@ -249,44 +246,29 @@ QString Sheet::elided(const QString& text, int width)
 void Sheet::forEach(const Catalogue& catalogue, const Filter& filter,
     const std::function<bool(const Configuration&)>& visit)
 {
-    QStringList models;
-    QHash<QString, int> index;
-    for (const QString& model : catalogue.amplifierModels) {
-        if (!index.contains(model) && filter.takesAmplifier(model)) {
-            index.insert(model, models.size());
-            models.append(model);
-        }
-    }
-    // Each model's own lines, in file order: the lookup finds the same first
-    // line in them as in the whole table, without walking it for every row.
-    QVector<QVector<int>> lines(models.size());
-    for (int row = 0; row < catalogue.amplifiers.size(); ++row) {
-        const int model = index.value(catalogue.amplifiers.at(row).name, -1);
-        if (model >= 0)
-            lines[model].append(row);
-    }
+    QVector<const Catalogue::Model*> models;
+    for (const Catalogue::Model& model : catalogue.models)
+        if (filter.takesAmplifier(model.name))
+            models.append(&model);
     const auto show = [&](const Configuration& c) {
-        return !filter.takesMode(c) || (filter.acceptedOnly && c.refusal != Configuration::Accepted)
-            || visit(c);
+        return !filter.takesMode(c) || (filter.acceptedOnly && !c.accepted()) || visit(c);
     };
     // The rows of one cabinet, count and model: its ST row, and its BTL row
-    // where the model has the mode switch; a model without the switch has one
-    // row, mode "-". `first` and `second` say which of the two to show.
-    const auto rows = [&](int cabinet, int count, int model, bool first, bool second) {
-        const auto calculate = [&](const QString& mode) {
-            return Configuration::calculate(
-                catalogue, cabinet, count, models.at(model), mode, &lines.at(model));
-        };
-        const Configuration stereo = calculate(QStringLiteral("ST"));
-        const bool switched = stereo.modeSwitch;
-        return (!first || show(stereo))
-            && (!second || !switched || show(calculate(QStringLiteral("BTL"))));
-    };
+    // where the model has the mode switch. A model without the switch has one
+    // row, whatever else goes wrong. `first` and `second` say which to show.
+    const auto rows
+        = [&](int cabinet, int count, const Catalogue::Model* model, bool first, bool second) {
+              const auto calculate = [&](const QString& mode) {
+                  return Configuration::calculate(catalogue, cabinet, count, model->name, mode);
+              };
+              return (!first || show(calculate(QStringLiteral("ST"))))
+                  && (!second || !model->modeSwitch || show(calculate(QStringLiteral("BTL"))));
+          };
     const auto takes = [&](int cabinet, int count) {
         return filter.takesCabinet(catalogue.cabinets.at(cabinet).name) && filter.takesCount(count);
     };
     if (filter.order == ByAmplifier) {
-        for (int model = 0; model < models.size(); ++model)
+        for (const Catalogue::Model* model : models)
             for (const bool stereo : { true, false })
                 for (int cabinet = 0; cabinet < catalogue.cabinets.size(); ++cabinet)
                     for (int count = 1; count <= 4; ++count)
@@ -297,7 +279,7 @@ void Sheet::forEach(const Catalogue& catalogue, const Filter& filter,
     for (int cabinet = 0; cabinet < catalogue.cabinets.size(); ++cabinet)
         for (int count = 1; count <= 4; ++count)
             for (int model = 0; model < models.size() && takes(cabinet, count); ++model)
-                if (!rows(cabinet, count, model, true, true))
+                if (!rows(cabinet, count, models.at(model), true, true))
                     return;
 }
 

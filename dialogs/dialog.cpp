@@ -15,6 +15,7 @@ Dialog::Dialog(QWidget* parent, const QString& imageFolder)
     : QDialog(parent)
     , ui(new Ui::Dialog)
 {
+    Appearance::builtInImages();
     ui->setupUi(this);
     Appearance::picture(ui->label, QStringLiteral("Orlena-Audio-logo-60px.png"), imageFolder);
     // The form's support line leaves the address open, so the link shows the

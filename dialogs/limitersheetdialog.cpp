@@ -78,23 +78,17 @@ LimiterSheetDialog::LimiterSheetDialog(
         }
     for (int count = 1; count <= 4; ++count)
         entry(ui->list_counts, QString::number(count), count);
-    // A model with a line for no mode switch is one entry; any other, one per mode.
-    QSet<QString> unswitched;
-    for (const AmplifierRecord& line : catalogue.amplifiers)
-        if (line.mode == QLatin1String("NO"))
-            unswitched.insert(line.name);
-    names.clear();
-    for (const QString& model : catalogue.amplifierModels) {
-        if (names.contains(model))
-            continue;
-        names.insert(model);
-        if (unswitched.contains(model)) {
-            entry(ui->list_amplifiers, model, model);
+    // A model without the mode switch is one entry; one with it, one per mode.
+    for (const Catalogue::Model& model : catalogue.models) {
+        if (!model.modeSwitch) {
+            entry(ui->list_amplifiers, model.name, model.name);
             continue;
         }
-        entry(ui->list_amplifiers, QStringLiteral("%1 \u2014 ST (Stereo)").arg(model), model)
+        entry(ui->list_amplifiers, QStringLiteral("%1 \u2014 ST (Stereo)").arg(model.name),
+            model.name)
             ->setData(modeRole, QStringLiteral("ST"));
-        entry(ui->list_amplifiers, QStringLiteral("%1 \u2014 BTL (Bridge)").arg(model), model)
+        entry(ui->list_amplifiers, QStringLiteral("%1 \u2014 BTL (Bridge)").arg(model.name),
+            model.name)
             ->setData(modeRole, QStringLiteral("BTL"));
     }
 

@@ -29,7 +29,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     catalogue.readCabinets(bytes, QStringLiteral("c"));
     catalogue.readAmplifiers(bytes, QStringLiteral("a"));
     check(catalogue.cabinets.size() == catalogue.amplifiers.size(), "one row per line, in both");
-    const int lines = static_cast<int>(bytes.count('\n')) + 1;
+    // A line ends at CR LF, LF or CR alone.
+    const int lines = static_cast<int>(bytes.count('\n') + bytes.count('\r')) + 1;
     for (const CatalogueProblem& problem : catalogue.problems)
         check(problem.line >= 1 && problem.line <= lines && !problem.message.isEmpty(),
             "a problem outside the file");

@@ -77,7 +77,7 @@ void TestMainWindow::startUp_data()
             + "data_spk.txt, line 1: no cabinet lines after the header\n"
               "data_amplis.txt, line 1: no amplifier lines after the header";
     QTest::newRow("cabinet file missing") << QByteArray() << pro
-                                          << "1! -1! -1! 0!" + none
+                                          << "1! -1! 0! 0!" + none
             + "data_spk.txt: not found\nVantor looks for data_spk.txt and "
               "data_amplis.txt in $DIR.";
     QTest::newRow("amplifier file missing, cabinet line odd")
@@ -85,7 +85,7 @@ void TestMainWindow::startUp_data()
         << "1! 0! -1! 0!" + none
             + "data_spk.txt, line 2: name \" Big\" has blanks around it, which are kept";
     QTest::newRow("25 problems, 20 listed") << "h\n" + QByteArray("Cab,x,8\n").repeated(25) << pro
-                                            << "1 0 0 0" + problems
+                                            << "1 0 0 0!" + problems
             + "data_spk.txt, line 21: power \"x\" is not a number: read as 0\n"
               "... and 5 more in the details.";
     const QByteArray link
@@ -169,10 +169,18 @@ void TestMainWindow::sheetAgrees()
         QCOMPARE(driver.watcher.seen.size(), why.isEmpty() ? 0 : 1);
         if (!why.isEmpty())
             QCOMPARE(driver.watcher.seen.first().text, why);
-        kinds << (why.isEmpty() ? row("at_max") + row("threshold") : why);
+        kinds << (!why.isEmpty()          ? why
+                : row("reason").isEmpty() ? row("at_max") + row("threshold")
+                                          : row("reason"));
         if (!why.isEmpty())
             continue;
         const QString display = driver.display();
+        if (!row("reason").isEmpty()) { // below the floor: the window says why it shows "-"
+            QCOMPARE(row("reason"), "below -10 dBu");
+            QCOMPARE(display.section('|', 7, 7), "-");
+            QVERIFY(driver.find<QLineEdit>("lineaResultado")->toolTip().contains("below the -10"));
+            continue;
+        }
         QCOMPARE(display.section('|', 0, 0).endsWith('!'), mode == "-");
         QCOMPARE(display.section('|', 3),
             QStringList({ row("impedance"), row("power"), row("voltage"), row("gain"),
@@ -191,12 +199,12 @@ void TestMainWindow::sheetAgrees()
                 c.thresholdDbv(), c.thresholdVolts(), c.heldVoltage() }));
         if (row("threshold") != "-")
             QCOMPARE(driver.find<QLineEdit>("lineaResultado")->toolTip(),
-                QString("%1 dBV, %2 V rms at the amplifier's input; the output is held at %3 V")
+                QString("%1, %2 rms at the amplifier's input; the output is held at %3")
                     .arg(row("threshold_dbv"), row("threshold_v"), row("output_v")));
     }
     QVERIFY(unreachable < 12);
     for (const QString kind : { "This amplifier configuration is not supported",
-             "Equivalent impedance is below 4\u03A9!", "no-", "yes" })
+             "Equivalent impedance is below 4\u03A9!", "below -10 dBu", "yes" })
         QVERIFY2(('\n' + kinds.join('\n')).contains('\n' + kind), qPrintable(kind));
 }
 
@@ -244,10 +252,11 @@ void TestMainWindow::use_data()
 
     const QString mine = ": 1 0 0 0|8|400|8|400|42.94|32|2.9 dBu|shown\nmine \u2014 Vantor\n";
     const QString twice = found + '\n' + found;
+    const QString kept = "Vantor cannot use this catalogue";
     row("open a usable folder from an unusable one", "open=$MINE" + mine + found, QByteArray());
-    row("open an unusable folder",
-        "cabinet=Eight 300, open=$MINE: 1! -1! -1! 0!||||||||hidden\nmine \u2014 Vantor\n"
-            + unusable,
+    row("open an unusable folder: the catalogue shown stays",
+        "cabinet=Eight 300, open=$MINE: 1 2 0 0|8|300|8|300|42.94|32|2.9 dBu|shown\nVantor\n"
+            + kept,
         cabinets, QByteArray());
     row("open cancelled",
         "cabinet=Eight 300, open=: 1 2 0 0|8|300|8|300|42.94|32|2.9 dBu|shown\nVantor");
@@ -256,8 +265,8 @@ void TestMainWindow::use_data()
         "mine \u2014 Vantor\n"
             + twice);
     row("the next start opens it", "open=$MINE, restart" + mine + twice);
-    row("nor while it lacks a file",
-        "open=$MINE, restart: " + start + '\n' + unusable + '\n' + found, cabinets, QByteArray());
+    row("nor while it lacks a file", "open=$MINE, restart: " + start + '\n' + kept + '\n' + found,
+        cabinets, QByteArray());
     row("a folder named wins", "open=$DIR, restart=$MINE" + mine + twice);
     row("export over an earlier sheet", "export=$DIR/sheet.csv: " + start);
     row("export into a file",
@@ -325,7 +334,7 @@ void TestMainWindow::keys_data()
     QTest::newRow("Tab on comboBox_cabinets") << "Amplifier model: " + first;
     QTest::newRow("Tab on comboBox_amplis") << "Operation mode: " + first;
     QTest::newRow("Tab on comboBox_mode")
-        << "Limiter threshold (0.0412 dBV, 1.00 V rms at the amplifier's input; the output is "
+        << "Limiter threshold (0.0 dBV, 1.00 V rms at the amplifier's input; the output is "
            "held at 40.0 V): "
             + first;
     QTest::newRow("Tab on lineaResultado") << "Reset: " + first;
@@ -380,8 +389,7 @@ void TestMainWindow::limiterSheet_data()
         << "NoSwitch" << QStringList() << QStringList { "1", "2", "3" + below, "4" + below } << 1;
     QTest::newRow("bridged") << QStringList { "amp=Switch", "mode=1" } << "Eight 200" << 1
                              << "Switch" << QStringList { "BTL" }
-                             << QStringList { "1", "2" + noBridge, "3" + noBridge, "4" + noBridge }
-                             << 1;
+                             << QStringList { "1", "2" + noBridge, "3" + below, "4" + below } << 1;
 }
 
 void TestMainWindow::limiterSheet()

@@ -49,7 +49,7 @@ void TestSheetPages::layout_data()
     QTest::newRow("every selection, by model and mode")
         << twoCabinets << gammaDelta << QVector<int>() << QStringList() << QString()
         << QStringList { "Gamma", "Delta" + st, "Delta" + btl } << 10
-        << "14 refused: below 4 \u03a9 (8), no data at 4 \u03a9 BTL (6)" << true;
+        << "14 refused: below 4 \u03a9 (12), no data at 4 \u03a9 BTL (2)" << true;
     QTest::newRow("two counts, one mode")
         << twoCabinets << gammaDelta << QVector<int> { 1, 2 } << QStringList { "Delta" } << "BTL"
         << QStringList { "Delta" + btl } << 2 << "2 refused: no data at 4 \u03a9 BTL" << true;

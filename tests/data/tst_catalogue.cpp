@@ -8,6 +8,8 @@
 #include <sys/stat.h>
 #endif
 
+using Lines = QVector<int>;
+
 class TestCatalogue : public QObject {
     Q_OBJECT
 
@@ -17,128 +19,192 @@ private slots:
     void read();
     void unusable_data();
     void unusable();
+    void records();
 };
 
-// Every line after the header is a row, read as written or as 0, and what was
-// not is told line by line. Rows: the cabinet file, after "|" the amplifier
-// file (none without "|", nor a cabinet file before a leading "|"); the rows,
-// escaped, "name|numbers..." split by "; ", "?" after one in doubt; problems.
+namespace {
+// Every line of `content` after the header is one record; which lines are in
+// doubt and what is told about the file, escaped as a terminal gets it.
+struct Read {
+    QVector<int> doubtful;
+    QStringList problems;
+    int records;
+};
+
+Read readAs(bool amplifiers, const QByteArray& content)
+{
+    Catalogue catalogue;
+    Read read;
+    if (amplifiers) {
+        catalogue.readAmplifiers(content, QStringLiteral("a"));
+        for (int row = 0; row < catalogue.amplifiers.size(); ++row)
+            if (catalogue.amplifiers.at(row).inDoubt())
+                read.doubtful << row + 2;
+        read.records = catalogue.amplifiers.size();
+    } else {
+        catalogue.readCabinets(content, QStringLiteral("c"));
+        for (int row = 0; row < catalogue.cabinets.size(); ++row)
+            if (catalogue.cabinets.at(row).inDoubt())
+                read.doubtful << row + 2;
+        read.records = catalogue.cabinets.size();
+    }
+    for (const CatalogueProblem& problem : catalogue.problems)
+        read.problems << PlainText::escaped(problem.located());
+    return read;
+}
+}
+
+// What is told of each line, in line order, and which lines are in doubt:
+// their numbers are never used. One problem per mistake.
 void TestCatalogue::read_data()
 {
-    QTest::addColumn<QByteArray>("files");
-    QTest::addColumn<QString>("read");
+    QTest::addColumn<bool>("amplifiers"); // which file the content is
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<int>("records");
+    QTest::addColumn<Lines>("doubtful");
+    QTest::addColumn<QStringList>("problems");
 
-    QTest::newRow("clean, header looks like data")
-        << QByteArray("Cab A,200,8\nCab,200,8\n|h\nA,8,NO,42.9,34.9,32\n")
-        << "Cab|200|8; A|8|NO|42.9|34.9|32";
-    QTest::newRow("crlf, stray cr, no last line end")
-        << QByteArray("h\r\nCab,200,8\r\nB\rig,400,16") << "Cab|200|8; Big|400|16";
-    QTest::newRow("empty line, told once") << QByteArray("h\nCab,200,8\n\n")
-                                           << "Cab|200|8; |0|0?\n"
-                                              "c:3: empty line: read as an entry with no name";
-    QTest::newRow("blanks around a name, not around numbers")
-        << QByteArray("h\n Cab , 200 ,\t8 \n")
-        << " Cab |200|8\nc:2: name \" Cab \" has blanks around it, which are kept";
-    QTest::newRow("decimal comma")
-        << QByteArray("|h\nGamma,8,NO,80,40,3,32\n")
-        << "Gamma|8|NO|80|40|3?\na:2: 7 fields where 6 are expected (a decimal comma?)";
-    QTest::newRow("too few fields")
-        << QByteArray("h\nCab,200\n")
-        << "Cab|200|0?\nc:2: 2 fields where 3 are expected\nc:2: impedance is empty: read as 0";
-    QTest::newRow("not a number, not whole, out of range")
-        << QByteArray("h\nCab,abc,8.5\nBig,2147483648,8\n|h\nA,8,NO,1e2,x,3.5\n")
-        << "Cab|0|0?; Big|0|8?; A|8|NO|100|0|0?\n"
-           "c:2: power \"abc\" is not a number: read as 0\n"
-           "c:2: impedance \"8.5\" is not a whole number: read as 0\n"
-           "c:3: power \"2147483648\" is not a whole number: read as 0\n"
-           "a:2: maximum output level \"x\" is not a number: read as 0\n"
-           "a:2: gain \"3.5\" is not a whole number: read as 0";
-    QTest::newRow("controls, NUL at a line end")
-        << QByteArray("h\nA\x1b[2J,1,8\nB\xc2\x9d,1,8\nC\xe2\x80\xae,1,8\nD,1,8\x00\nE,1,8\n", 42)
-        << "A\\x1b[2J|1|8?; B\\x9d|1|8?; C\\u202e|1|8?; D|1|0?; E|1|8\n"
-           "c:2: control character U+001B in the line\nc:3: control character U+009D in the line\n"
-           "c:4: control character U+202E in the line\nc:5: control character U+0000 in the line\n"
-           "c:5: impedance \"8\\x00\" is not a number: read as 0";
-    QTest::newRow("too large, not finite, too long")
-        << "h\n" + QByteArray(300, 'x') + ",1,8\n|h\nA,8,NO,1e309,-1e309,32\nB,8,NO,inf,nan,32\n"
-        << "xxxx|1|8?; A|8|NO|0|0|32?; B|8|NO|0|0|32?\n"
-           "c:2: field 1 is longer than 256 characters: cut there\n"
-           "a:2: maximum program voltage \"1e309\" is not a number in range: read as 0\n"
-           "a:2: maximum output level \"-1e309\" is not a number in range: read as 0\n"
-           "a:3: maximum program voltage \"inf\" is not a finite number: read as 0\n"
-           "a:3: maximum output level \"nan\" is not a finite number: read as 0";
-    QTest::newRow("formula-like names stay usable")
-        << QByteArray("h\n=1+1,1,8\n@SUM(1),1,8\n")
-        << "=1+1|1|8; @SUM(1)|1|8\n"
-           "c:2: name \"=1+1\" starts like a spreadsheet formula: CSV gives it a leading '\n"
-           "c:3: name \"@SUM(1)\" starts like a spreadsheet formula: CSV gives it a leading '";
-    QTest::newRow("mode")
-        << QByteArray("|h\nA,8,st,42.9,34.9,32\n")
-        << "A|8|st|42.9|34.9|32\na:2: mode \"st\" is not ST, BTL or NO: the line is never used";
-    QTest::newRow("not above 0")
-        << QByteArray("h\nCab,0,-8\n|h\nA,0,NO,-5,34.9,32\n")
-        << "Cab|0|-8?; A|0|NO|-5|34.9|32?\n"
-           "c:2: power 0 W is not above 0\nc:2: impedance -8 \u03A9 is not above 0\n"
-           "a:2: impedance 0 \u03A9 is not above 0\n"
-           "a:2: maximum program voltage -5 V is not above 0";
-    QTest::newRow("model lines apart")
-        << QByteArray("|h\nA,8,NO,42.9,34.9,32\nB,8,NO,42.9,34.9,32\nA,4,NO,40,34.3,32\n")
-        << "A|8|NO|42.9|34.9|32; B|8|NO|42.9|34.9|32; A|4|NO|40|34.3|32\n"
-           "a:4: model \"A\" continues here after other models: its lines must stand together";
-    QTest::newRow("level far from the voltage")
-        << QByteArray("|h\nA,8,NO,42.9,35.4,32\nA,4,NO,42.9,35.3,32\n")
-        << "A|8|NO|42.9|35.4|32?; A|4|NO|42.9|35.3|32\n"
-           "a:2: maximum output level 35.4 dBu is 0.53 dB away from the 34.87 dBu of 42.9 V";
-    QTest::newRow("no data lines, empty file")
-        << QByteArray("h\n|")
-        << "\nc:1: no cabinet lines after the header\na:1: no amplifier lines after the header";
-    QTest::newRow("latin-1 names kept apart")
-        << QByteArray("\xE9\n\xC9lan,1,8\n\xC8lan,1,8\n\x80,1,8\n")
-        << "\u00C9lan|1|8; \u00C8lan|1|8; \u20AC|1|8\n"
-           "c:1: not valid UTF-8: the file is read as Windows-1252";
-    QTest::newRow("utf-8, with and without byte-order mark")
-        << QByteArray("h\nS\xC3\xA4ule \xCE\xA9,1,8\n|\xEF\xBB\xBFh\nA,8,NO,1,2.2,2\n")
-        << "S\u00E4ule \u03A9|1|8; A|8|NO|1|2.2|2";
-    const QString utf16Text = QString::fromUtf8("h\r\nS\xC3\xA4ule,1,8\r\n");
-    QByteArray utf16("\xFF\xFE", 2);
-    utf16.append(reinterpret_cast<const char*>(utf16Text.utf16()), utf16Text.size() * 2);
-    QTest::newRow("utf-16 byte-order mark") << utf16 << "S\u00E4ule|1|8";
+    const auto cab = [](const char* tag, const QByteArray& content, int records,
+                         const Lines& doubtful, const QStringList& problems) {
+        QTest::newRow(tag) << false << content << records << doubtful << problems;
+    };
+    const auto amp = [](const char* tag, const QByteArray& content, int records,
+                         const Lines& doubtful, const QStringList& problems) {
+        QTest::newRow(tag) << true << "h\n" + content << records << doubtful << problems;
+    };
+
+    cab("clean, header looks like data", "Cab A,200,8\nCab,200,8\n", 1, {}, {});
+    cab("every line end is one: CR LF, LF, CR", "h\r\nA,1,8\nB,1,8\rC,1,8\r", 3, {}, {});
+    cab("a CR inside a field ends the line", "h\nCab,2\r00,8\n", 2, { 2, 3 },
+        { "c:2: 2 fields where 3 are expected", "c:3: 2 fields where 3 are expected" });
+    cab("empty line, told once", "h\nCab,200,8\n\n", 2, { 3 },
+        { "c:3: empty line: read as an entry with no name" });
+    cab("blanks around a name, not around numbers", "h\n Cab , 200 ,\t8 \n", 1, {},
+        { "c:2: name \" Cab \" has blanks around it, which are kept" });
+    cab("too few fields, told alone", "h\nCab,200\n", 1, { 2 },
+        { "c:2: 2 fields where 3 are expected" });
+    cab("not a number, not whole, out of range", "h\nCab,abc,8.5\nBig,2147483648,8\n", 2, { 2, 3 },
+        { "c:2: power \"abc\" is not a number: read as 0",
+            "c:2: impedance \"8.5\" is not a whole number: read as 0",
+            "c:3: power \"2147483648\" is not a whole number: read as 0" });
+    cab("controls, a backslash, NUL at a line end",
+        QByteArray("h\nA\x1b[2J,1,8\nB\\x1b,1,8\nC\xe2\x80\xae,1,8\nD,1,8\x00\n",
+            sizeof("h\nA\x1b[2J,1,8\nB\\x1b,1,8\nC\xe2\x80\xae,1,8\nD,1,8\x00\n") - 1),
+        4, { 2, 4, 5 },
+        { "c:2: control character U+001B in the line", "c:4: control character U+202E in the line",
+            "c:5: control character U+0000 in the line",
+            "c:5: impedance \"8\\x00\" is not a number: read as 0" });
+    cab("an invisible character, usable", "h\nDelia\xe2\x80\x8b 8,200,8\nX\xef\xbb\xbf,1,8\n", 2,
+        {},
+        { "c:2: name \"Delia\\u200b 8\" holds the invisible character U+200B",
+            "c:3: name \"X\\ufeff\" holds the invisible character U+FEFF" });
+    cab("too long", "h\n" + QByteArray(300, 'x') + ",1,8\n", 1, { 2 },
+        { "c:2: field 1 is longer than 256 characters: cut there" });
+    cab("formula-like names stay usable", "h\n=1+1,1,8\n", 1, {},
+        { "c:2: name \"=1+1\" starts like a spreadsheet formula: CSV gives it a leading '" });
+    cab("not above 0", "h\nCab,0,-8\n", 1, { 2 },
+        { "c:2: power 0 W is not above 0", "c:2: impedance -8 \u03A9 is not above 0" });
+    cab("a cabinet twice with other numbers: both", "h\nA,200,8\nB,1,8\nA,300,8\n", 3, { 2, 4 },
+        { "c:2: cabinet \"A\" is also on line 4 with other numbers: neither line is used",
+            "c:4: cabinet \"A\" is also on line 2 with other numbers: neither line is used" });
+    cab("a cabinet twice alike: usable", "h\nA,200,8\nA,200,8\n", 2, {},
+        { "c:3: cabinet \"A\" repeats line 2" });
+    cab("no data lines", "h\n", 0, {}, { "c:1: no cabinet lines after the header" });
+    cab("windows-1252 names kept apart", "\xE9\n\xC9lan,1,8\n\xC8lan,1,8\n", 2, {},
+        { "c:1: not valid UTF-8: the file is read as Windows-1252" });
+
+    amp("decimal comma, told alone", "Gamma,8,NO,80,40,3,32\n", 1, { 2 },
+        { "a:2: 7 fields where 6 are expected (a decimal comma?)" });
+    amp("too large, not finite", "A,8,NO,1e309,-1e309,32\nB,8,NO,inf,nan,32\n", 2, { 2, 3 },
+        { "a:2: maximum program voltage \"1e309\" is not a number in range: read as 0",
+            "a:2: maximum output level \"-1e309\" is not a number in range: read as 0",
+            "a:3: maximum program voltage \"inf\" is not a finite number: read as 0",
+            "a:3: maximum output level \"nan\" is not a finite number: read as 0" });
+    amp("mode not read", "A,8,st,42.9,34.9,32\n", 1, { 2 },
+        { "a:2: mode \"st\" is not ST, BTL or NO: the line is never used" });
+    amp("gain 0 or less, above 60",
+        "A,8,NO,42.9,34.9,0\nB,8,NO,42.9,34.9,-32\nC,8,NO,42.9,34.9,61\n"
+        "D,8,NO,42.9,34.9,60\n",
+        4, { 2, 3, 4 },
+        { "a:2: gain 0 dB is not above 0", "a:3: gain -32 dB is not above 0",
+            "a:4: gain 61 dB is above 60 dB" });
+    amp("level far from the voltage", "A,8,NO,42.9,35.4,32\nA,4,NO,42.9,35.3,32\n", 2, { 2 },
+        { "a:2: maximum output level 35.4 dBu is 0.53 dB away from the 34.87 dBu of 42.9 V" });
+    amp("one line twice with other numbers: both",
+        "X,8,NO,42.9,35,32\nX,4,NO,40,34.3,32\nX,8,NO,20,28.2,32\n", 3, { 2, 4 },
+        { "a:2: model \"X\" at 8 \u03A9 NO is also on line 4 with other numbers: neither line is "
+          "used",
+            "a:4: model \"X\" at 8 \u03A9 NO is also on line 2 with other numbers: neither line is "
+            "used" });
+    amp("one line twice alike: usable", "X,8,NO,42.9,35,32\nX,8,NO,42.9,35,32\n", 2, {},
+        { "a:3: model \"X\" at 8 \u03A9 NO repeats line 2" });
+    amp("model lines apart",
+        "Alpha,8,NO,42.9,34.9,32\nBeta,8,NO,42.9,34.9,32\nAlpha,4,NO,40,34.3,32\n", 3, {},
+        { "a:4: model \"Alpha\" continues here after other models: its lines must stand "
+          "together" });
+    amp("a slip of one letter splits a model: told there",
+        "Quill Q2000,8,ST,42.9,34.9,32\nQuill Q2000,4,ST,40,34.3,32\nQuil Q2000,8,BTL,80,40.3,32\n"
+        "Quill Q2000,4,BTL,80,40.3,32\n",
+        4, {}, { "a:4: model \"Quil Q2000\" looks like \"Quill Q2000\" of lines 2-3 and 5" });
+    amp("one digit apart is another model",
+        "Delia 6,8,NO,42.9,34.9,32\nDelia 8,8,NO,42.9,34.9,32\nDelia 6,4,NO,40,34.3,32\n", 3, {},
+        { "a:4: model \"Delia 6\" continues here after other models: its lines must stand "
+          "together" });
+    amp("case or blanks apart: the later line",
+        "Quill Q2000,8,ST,42.9,34.9,32\nquill  q2000,4,ST,40,34.3,32\n", 2, {},
+        { "a:3: model \"quill  q2000\" differs from \"Quill Q2000\" of line 2 only in case or "
+          "blanks" });
+    amp("a switchless model's mode lines are never used", "P,8,NO,36,33.3,26\nP,8,ST,99,99,99\n", 2,
+        { 3 },
+        { "a:3: maximum output level 99 dBu is 56.87 dB away from the 42.13 dBu of 99 V",
+            "a:3: gain 99 dB is above 60 dB",
+            "a:3: model \"P\" has no mode switch (line 2 says NO): this line is never used" });
 }
 
 void TestCatalogue::read()
 {
-    QFETCH(QByteArray, files);
-    QFETCH(QString, read);
-    Catalogue catalogue;
-    const int bar = files.indexOf('|');
-    if (bar != 0)
-        catalogue.readCabinets(bar < 0 ? files : files.left(bar), QStringLiteral("c"));
-    if (bar >= 0)
-        catalogue.readAmplifiers(files.mid(bar + 1), QStringLiteral("a"));
-    QStringList rows;
-    const auto n = [](double v) { return QString::number(v, 'g', QLocale::FloatingPointShortest); };
-    const auto doubt = [](int problem) { return problem < 0 ? "" : "?"; };
-    for (int i = 0; i < catalogue.cabinets.size(); ++i) {
-        const CabinetRecord& c = catalogue.cabinets.at(i);
-        rows << (c.name.size() == Catalogue::maxField ? "xxxx" : c.name) + '|' + n(c.program_power)
-                + '|' + n(c.impedance) + doubt(catalogue.cabinetDoubts.at(i));
-    }
-    for (int i = 0; i < catalogue.amplifiers.size(); ++i) {
-        const AmplifierRecord& a = catalogue.amplifiers.at(i);
-        rows << a.name + '|' + n(a.impedance) + '|' + a.mode + '|' + n(a.max_voltage) + '|'
-                + n(a.max_level) + '|' + n(a.gain) + doubt(catalogue.amplifierDoubts.at(i));
-    }
-    QStringList told { rows.join("; ") };
-    for (const CatalogueProblem& problem : catalogue.problems)
-        told << problem.located();
-    QCOMPARE(PlainText::escaped(told.join('\n')), read);
+    QFETCH(bool, amplifiers);
+    QFETCH(QByteArray, content);
+    QFETCH(int, records);
+    QFETCH(Lines, doubtful);
+    QFETCH(QStringList, problems);
+    const Read read = readAs(amplifiers, content);
+    QCOMPARE(read.problems.join('\n'), problems.join('\n'));
+    QCOMPARE(read.doubtful, doubtful);
+    QCOMPARE(read.records, records);
 }
 
-// Files that cannot be used are named, and nothing that could block is opened.
-// (A missing file is told by the window's and the command line's tests.)
+// A line's numbers as written, in every encoding; a record not read from a
+// file is never taken for a sound one.
+void TestCatalogue::records()
+{
+    Catalogue catalogue;
+    QString utf16 = QString::fromUtf8("h\r\nS\xC3\xA4ule \xCE\xA9,150,16\r\n");
+    QByteArray bytes("\xFF\xFE", 2);
+    bytes.append(reinterpret_cast<const char*>(utf16.utf16()), utf16.size() * 2);
+    catalogue.readCabinets(bytes, "c");
+    catalogue.readAmplifiers("\xEF\xBB\xBFh\nA,4,BTL, 1e2 ,42.2,32\n", "a");
+    QCOMPARE(catalogue.problems.value(0).message, QString());
+    const CabinetRecord& cabinet = catalogue.cabinets.value(0);
+    QCOMPARE(cabinet.name, QString::fromUtf8("S\xC3\xA4ule \xCE\xA9"));
+    QCOMPARE(cabinet.program_power, 150);
+    QCOMPARE(cabinet.impedance, 16);
+    const AmplifierRecord& amplifier = catalogue.amplifiers.value(0);
+    QVERIFY(amplifier.matches("A", 4.0, "BTL") && !amplifier.inDoubt());
+    QCOMPARE(amplifier.max_voltage, 100.0);
+    QCOMPARE(amplifier.max_level, 42.2);
+    QCOMPARE(amplifier.gain, 32);
+    bool atMax = true;
+    QVERIFY(qIsNaN(AmplifierRecord("A", 8, "NO", 42.9, 34.9, 32).threshold(200, 8, atMax)));
+    QVERIFY(CabinetRecord(200, 8, "A").inDoubt() && !atMax);
+}
+
+// Files that cannot be used are named, every one of them, and nothing that
+// could block is opened. (A missing file is told by the window's and the
+// command line's tests.)
 void TestCatalogue::unusable_data()
 {
-    QTest::addColumn<QString>("told"); // of the one file that cannot be used
+    QTest::addColumn<QString>("told"); // of the cabinet file; the amplifier file is a folder
     QTest::newRow("folder") << "data_spk.txt: not a regular file";
 #ifdef Q_OS_UNIX
     QTest::newRow("fifo") << "data_spk.txt: not a regular file";
@@ -156,7 +222,7 @@ void TestCatalogue::unusable()
 
     QTemporaryDir dir;
     QFile file(dir.filePath(QStringLiteral("data_spk.txt")));
-    const QByteArray lines = QByteArray("A,1,8\n").repeated(Catalogue::maxLines);
+    const QByteArray lines = QByteArray("A,1,8\r").repeated(Catalogue::maxLines);
     if (tag == "folder")
         QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("data_spk.txt")));
 #ifdef Q_OS_UNIX
@@ -175,14 +241,19 @@ void TestCatalogue::unusable()
     }
     if (told.isEmpty())
         QFile(dir.filePath("data_amplis.txt")).open(QIODevice::WriteOnly);
+    else
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("data_amplis.txt")));
 
     const Catalogue catalogue = Catalogue::load(dir.path());
     QCOMPARE(catalogue.complete(), told.isEmpty());
-    if (told.isEmpty())
+    if (told.isEmpty()) {
+        QCOMPARE(catalogue.cabinets.size(), Catalogue::maxLines);
         return;
-    QCOMPARE(catalogue.unusable.size(), 1);
+    }
+    QCOMPARE(catalogue.unusable.size(), 2);
     QCOMPARE(catalogue.unusable.first().listed(), told);
     QCOMPARE(catalogue.unusable.first().path, file.fileName());
+    QCOMPARE(catalogue.unusable.last().listed(), "data_amplis.txt: not a regular file");
     QCOMPARE(catalogue.folder, QDir(dir.path()).absolutePath());
     QVERIFY(catalogue.cabinets.isEmpty() && catalogue.amplifiers.isEmpty());
 }

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "configuration.h"
+#include "units.h"
 
 #include <QtTest>
 
@@ -14,96 +15,217 @@ private slots:
     void units();
 };
 
-// One selection, from the catalogue rows to the texts the window shows:
-// the six labels' values, the threshold, the alert, the row or the refusal
-// (for a line in doubt, where it is and its problem).
+// One selection, from the catalogue rows to what the window shows: the six
+// labels' values, the threshold and its alert, and why it is refused.
 void TestConfiguration::calculate_data()
 {
-    QTest::addColumn<QString>("selection"); // "cabinet row, count, model, mode: what shows"
+    QTest::addColumn<int>("cabinet"); // row
+    QTest::addColumn<int>("count");
+    QTest::addColumn<QString>("amplifier");
+    QTest::addColumn<QString>("mode");
+    QTest::addColumn<QStringList>("labels");
+    QTest::addColumn<QString>("threshold");
+    QTest::addColumn<bool>("atMax");
+    QTest::addColumn<QString>("reason");
+
+    const QStringList none { "-", "-", "-", "-", "-", "-" };
     QTest::newRow("8 ohm row, voltage to six digits")
-        << "0 1 Amp ST: 8 Ω|200 W|8 Ω|200 W|123.457 V|32 dB|2.3 dBu|row 0";
+        << 0 << 1 << "Amp"
+        << "ST" << QStringList { "8 Ω", "200 W", "8 Ω", "200 W", "123.457 V", "32 dB" } << "2.3 dBu"
+        << false << "";
     QTest::newRow("4 ohm row from 5.3 ohm, capped")
-        << "1 3 Amp ST: 16 Ω|300 W|5.3 Ω|900 W|40 V|32 dB|2.3 dBu|at max|row 1";
+        << 1 << 3 << "Amp"
+        << "ST" << QStringList { "16 Ω", "300 W", "5.3 Ω", "900 W", "40 V", "32 dB" } << "2.3 dBu"
+        << true << "";
     QTest::newRow("exactly 4 ohm, level at the maximum")
-        << "0 2 Amp ST: 8 Ω|200 W|4 Ω|400 W|40 V|32 dB|2.3 dBu|row 1";
+        << 0 << 2 << "Amp"
+        << "ST" << QStringList { "8 Ω", "200 W", "4 Ω", "400 W", "40 V", "32 dB" } << "2.3 dBu"
+        << false << "";
     QTest::newRow("a switchless model's mode plays no part")
-        << "0 1 Plain BTL: 8 Ω|200 W|8 Ω|200 W|36 V|26 dB|7.3 dBu|at max|row 3 -";
-    QTest::newRow("bridge") << "0 1 Amp BTL: 8 Ω|200 W|8 Ω|200 W|80 V|32 dB|2.3 dBu|row 2";
-    QTest::newRow("the first matching row, below the floor")
-        << "0 1 Twice ST: 8 Ω|200 W|8 Ω|200 W|50 V|46 dB|-|row 5";
+        << 0 << 1 << "Plain"
+        << "BTL" << QStringList { "8 Ω", "200 W", "8 Ω", "200 W", "36 V", "26 dB" } << "7.3 dBu"
+        << true << "";
+    QTest::newRow("bridge") << 0 << 1 << "Amp"
+                            << "BTL"
+                            << QStringList { "8 Ω", "200 W", "8 Ω", "200 W", "80 V", "32 dB" }
+                            << "2.3 dBu" << false << "";
     QTest::newRow("exactly at the floor")
-        << "1 1 Twice ST: 16 Ω|300 W|16 Ω|300 W|50 V|46 dB|-10 dBu|at max|row 5";
-    QTest::newRow("no power, a line in doubt")
-        << "2 1 Amp ST: -|-|-|-|-|-|-|c:4 c, line 4: power 0 W is not above 0";
-    QTest::newRow("a matched line in doubt, before the load")
-        << "0 3 Odd ST: 8 Ω|200 W|2.7 Ω|600 W|-|-|-|a:9 a, line 9: maximum output level 99 dBu is "
-           "56.87 dB away from the 42.13 dBu of 99 V";
-    QTest::newRow("no row: unsupported")
-        << "0 2 Amp BTL: 8 Ω|200 W|4 Ω|400 W|-|-|-|no data at 4 Ω BTL";
-    QTest::newRow("name differs in case")
-        << "0 1 amp ST: 8 Ω|200 W|8 Ω|200 W|-|-|-|no data at 8 Ω ST";
-    QTest::newRow("below 4 ohm, sought at 4 ohm")
-        << "0 3 Amp ST: 8 Ω|200 W|2.7 Ω|600 W|40 V|32 dB|-|below 4 Ω";
-    QTest::newRow("no such cabinet") << "3 1 Amp ST: -|-|-|-|-|-|-|no cabinet";
+        << 1 << 1 << "Loud"
+        << "ST" << QStringList { "16 Ω", "300 W", "16 Ω", "300 W", "50 V", "46 dB" } << "-10 dBu"
+        << true << "";
+    QTest::newRow("below the floor: no threshold, said why")
+        << 0 << 1 << "Loud"
+        << "ST" << QStringList { "8 Ω", "200 W", "8 Ω", "200 W", "50 V", "46 dB" } << "-" << false
+        << "below -10 dBu";
+    QTest::newRow("a cabinet line in doubt") << 2 << 1 << "Amp"
+                                             << "ST" << none << "-" << false << "c:4";
+    QTest::newRow("a matched line in doubt")
+        << 0 << 1 << "Odd"
+        << "ST" << QStringList { "8 Ω", "200 W", "8 Ω", "200 W", "-", "-" } << "-" << false
+        << "a:10";
+    QTest::newRow("no line: a line of the model not read is named")
+        << 0 << 1 << "Odd"
+        << "BTL" << QStringList { "8 Ω", "200 W", "8 Ω", "200 W", "-", "-" } << "-" << false
+        << "a:11";
+    QTest::newRow("no line at 4 ohm")
+        << 0 << 2 << "Amp"
+        << "BTL" << QStringList { "8 Ω", "200 W", "4 Ω", "400 W", "-", "-" } << "-" << false
+        << "no data at 4 Ω BTL";
+    QTest::newRow("no line, switchless: no mode named")
+        << 0 << 2 << "Loud"
+        << "ST" << QStringList { "8 Ω", "200 W", "4 Ω", "400 W", "-", "-" } << "-" << false
+        << "no data at 4 Ω";
+    QTest::newRow("a name differing in case is no model")
+        << 0 << 1 << "amp"
+        << "ST" << QStringList { "8 Ω", "200 W", "8 Ω", "200 W", "-", "-" } << "-" << false
+        << "no data at 8 Ω ST";
+    QTest::newRow("below 4 ohm before any lookup")
+        << 0 << 3 << "Odd"
+        << "ST" << QStringList { "8 Ω", "200 W", "2.7 Ω", "600 W", "-", "-" } << "-" << false
+        << "below 4 Ω";
+    QTest::newRow("no such cabinet") << 3 << 1 << "Amp"
+                                     << "ST" << none << "-" << false << "";
 }
 
 void TestConfiguration::calculate()
 {
-    QFETCH(QString, selection);
+    QFETCH(int, cabinet);
+    QFETCH(int, count);
+    QFETCH(QString, amplifier);
+    QFETCH(QString, mode);
+    QFETCH(QStringList, labels);
+    QFETCH(QString, threshold);
+    QFETCH(bool, atMax);
+    QFETCH(QString, reason);
     Catalogue catalogue;
     catalogue.readCabinets("h\nA,200,8\nB,300,16\nC,0,8\n", "c");
     catalogue.readAmplifiers("h\nAmp,8,ST,123.456789,44,32\nAmp,4,ST,40,34.2597,32\n"
-                             "Amp,8,BTL,80,40.3,32\nPlain,8,NO,36,33.3,26\nPlain,8,ST,99,99,99\n"
-                             "Twice,8,ST,50,36,46\nTwice,8,ST,60,37.8,20\nOdd,4,ST,99,99,99\n",
+                             "Amp,8,BTL,80,40.3,32\nPlain,8,NO,36,33.3,26\nPlain,4,NO,33,32.6,26\n"
+                             "Loud,8,NO,50,36,46\nLoud,8,NO,50,36,46\nLoud,16,NO,1,1,1\n"
+                             "Odd,8,ST,99,99,20\nOdd,x,BTL,80,40.3,32\n",
         "a");
-    const QStringList in = selection.section(": ", 0, 0).split(' ');
-    const Configuration c
-        = Configuration::calculate(catalogue, in[0].toInt(), in[1].toInt(), in[2], in[3]);
-    QStringList texts;
+    const Configuration c = Configuration::calculate(catalogue, cabinet, count, amplifier, mode);
+    QStringList values;
     for (const QString& label : c.labelTexts())
-        texts << label.section(": ", 1);
-    texts << c.thresholdText();
-    if (c.at_max)
-        texts << "at max";
-    const QString doubt
-        = c.refusal == Configuration::LineInDoubt ? ' ' + c.doubt.listed() : QString();
-    texts << (c.refusal == Configuration::Accepted           ? QString("row %1").arg(c.row)
-                     : c.refusal == Configuration::NoCabinet ? "no cabinet"
-                                                             : c.reason() + doubt)
-            + (c.modeSwitch ? "" : " -");
-    QCOMPARE(texts.join('|'), selection.section(": ", 1));
+        values << label.section(": ", 1);
+    QCOMPARE(values, labels);
+    QCOMPARE(c.thresholdText(), threshold);
+    QCOMPARE(c.at_max, atMax);
+    QCOMPARE(c.reason(), reason);
+    QCOMPARE(c.accepted(), reason.isEmpty() && cabinet < 3);
+    QCOMPARE(c.modeSwitch, amplifier == "Amp" || amplifier == "Odd" || amplifier == "amp");
 }
 
-// The threshold is never shown more than 0.05 dB away from the level worked
-// out; 0 dBu is -2.218 dBV and 0.7746 V, and the output held adds the gain.
+// Each unit one way, never in exponent form: the design's digits for ohms,
+// watts and catalogue volts, two for the threshold (from 10 dBu one decimal,
+// never finer than 0.01 dB), one decimal for dBV, three for volts worked out.
 void TestConfiguration::units_data()
 {
-    QTest::addColumn<double>("threshold");
-    QTest::addColumn<QString>("shown"); // threshold, dBV, volts at the input, volts held
+    QTest::addColumn<double>("value");
+    QTest::addColumn<QString>("ohms");
+    QTest::addColumn<QString>("ohmsTwoDigits");
+    QTest::addColumn<QString>("watts");
+    QTest::addColumn<QString>("dbu");
+    QTest::addColumn<QString>("dbv");
+    QTest::addColumn<QString>("volts");
+    QTest::addColumn<QString>("workedOut");
 
-    QTest::newRow("0 dBu") << 0.0 << "0 dBu|-2.22|0.775|30.8";
-    QTest::newRow("2.26 dBu") << 2.2597 << "2.3 dBu|0.0412|1.00|40.0";
-    QTest::newRow("-0.74 dBu") << -0.74 << "-0.74 dBu|-2.96|0.711|28.3";
-    QTest::newRow("-10 dBu") << -10.0 << "-10 dBu|-12.2|0.245|9.75";
-    QTest::newRow("below the floor") << -10.5 << "-|-|-|9.21";
-    QTest::newRow("9.96 dBu") << 9.96 << "10 dBu|7.74|2.44|97.1";
-    QTest::newRow("10.04 dBu") << 10.04 << "10.0 dBu|7.82|2.46|98.0";
-    QTest::newRow("16.70 dBu, one decimal") << 16.70 << "16.7 dBu|14.5|5.30|211";
-    QTest::newRow("rounded up to a power of ten") << 2.2182 << "2.2 dBu|-0.000287|1.00|39.8";
-    QTest::newRow("no level") << -qInf() << "-|-|-|0.00";
+    QTest::newRow("100") << 100.0 << "100 Ω"
+                         << "100 Ω"
+                         << "100 W"
+                         << "100.0 dBu"
+                         << "100.0 dBV"
+                         << "100 V"
+                         << "100 V";
+    QTest::newRow("8/3") << 8.0 / 3 << "2.66667 Ω"
+                         << "2.7 Ω"
+                         << "2.66667 W"
+                         << "2.7 dBu"
+                         << "2.7 dBV"
+                         << "2.66667 V"
+                         << "2.67 V";
+    QTest::newRow("123.456789") << 123.456789 << "123.457 Ω"
+                                << "120 Ω"
+                                << "123.457 W"
+                                << "123.5 dBu"
+                                << "123.5 dBV"
+                                << "123.457 V"
+                                << "123 V";
+    QTest::newRow("1234567") << 1234567.0 << "1234570 Ω"
+                             << "1200000 Ω"
+                             << "1234570 W"
+                             << "1234567.0 dBu"
+                             << "1234567.0 dBV"
+                             << "1234570 V"
+                             << "1230000 V";
+    QTest::newRow("near zero, negative") << -7.8e-05 << "-0.000078 Ω"
+                                         << "-0.000078 Ω"
+                                         << "-0.000078 W"
+                                         << "0 dBu"
+                                         << "0.0 dBV"
+                                         << "-0.000078 V"
+                                         << "-0.0000780 V";
+    QTest::newRow("rounded up a place") << 9.96 << "9.96 Ω"
+                                        << "10 Ω"
+                                        << "9.96 W"
+                                        << "10 dBu"
+                                        << "10.0 dBV"
+                                        << "9.96 V"
+                                        << "9.96 V";
+    QTest::newRow("0.99996") << 0.99996 << "0.99996 Ω"
+                             << "1 Ω"
+                             << "0.99996 W"
+                             << "1 dBu"
+                             << "1.0 dBV"
+                             << "0.99996 V"
+                             << "1.00 V";
+    QTest::newRow("-10.04") << -10.04 << "-10.04 Ω"
+                            << "-10 Ω"
+                            << "-10.04 W"
+                            << "-10 dBu"
+                            << "-10.0 dBV"
+                            << "-10.04 V"
+                            << "-10.0 V";
+    QTest::newRow("-0.74") << -0.74 << "-0.74 Ω"
+                           << "-0.74 Ω"
+                           << "-0.74 W"
+                           << "-0.74 dBu"
+                           << "-0.7 dBV"
+                           << "-0.74 V"
+                           << "-0.740 V";
+    QTest::newRow("not a number") << qQNaN() << "-"
+                                  << "-"
+                                  << "-"
+                                  << "-"
+                                  << "-"
+                                  << "-"
+                                  << "-";
+    QTest::newRow("no level") << -qInf() << "-"
+                              << "-"
+                              << "-"
+                              << "-"
+                              << "-"
+                              << "-"
+                              << "-";
 }
 
 void TestConfiguration::units()
 {
-    QFETCH(double, threshold);
-    QFETCH(QString, shown);
-    Configuration c;
-    c.threshold = threshold;
-    c.amp_gain = 32;
-    QCOMPARE(QStringList({ c.thresholdText(), c.thresholdDbvText(), c.thresholdVoltsText(),
-                             c.heldVoltageText() })
-                 .join('|'),
-        shown);
+    QFETCH(double, value);
+    QFETCH(QString, ohms);
+    QFETCH(QString, ohmsTwoDigits);
+    QFETCH(QString, watts);
+    QFETCH(QString, dbu);
+    QFETCH(QString, dbv);
+    QFETCH(QString, volts);
+    QFETCH(QString, workedOut);
+    QCOMPARE(Units::ohms(value), ohms);
+    QCOMPARE(Units::ohms(value, 2), ohmsTwoDigits);
+    QCOMPARE(Units::watts(value), watts);
+    QCOMPARE(Units::dbu(value), dbu);
+    QCOMPARE(Units::dbv(value), dbv);
+    QCOMPARE(Units::volts(value), volts);
+    QCOMPARE(Units::voltsWorkedOut(value), workedOut);
 }
 
 QTEST_GUILESS_MAIN(TestConfiguration)
