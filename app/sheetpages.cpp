@@ -151,8 +151,12 @@ bool SheetPages::run(QPaintDevice& device, QPainter* painter, QPagedPaintDevice*
         if (!painter)
             return;
         const QFontMetricsF metrics(font, &device);
-        const QString shown = metrics.elidedText(what, Qt::ElideMiddle, room);
-        const double shift = align == Qt::AlignRight ? room - metrics.horizontalAdvance(shown) : 0;
+        const double advance = metrics.horizontalAdvance(what);
+        const QString shown
+            = advance <= room ? what : metrics.elidedText(what, Qt::ElideMiddle, room);
+        const double shift = align == Qt::AlignRight
+            ? room - (advance <= room ? advance : metrics.horizontalAdvance(shown))
+            : 0;
         painter->setFont(font);
         painter->drawText(QPointF(left + shift, baseline), shown);
     };

@@ -103,12 +103,14 @@ echo "=== The sheet against --check"
     -n "check 100x100" "./vantor --check bench-data/100x100"
 
 echo "=== The sheet as the catalogue grows: time per row and peak memory"
-# Each sheet as a table and as CSV, to /dev/null (hyperfine's default), and
+# Each sheet as a table and as CSV, to /dev/null (hyperfine's default), as a
+# PDF of its accepted rows, to bench-data/, and
 # --check of the smallest and largest catalogue for what reading them takes.
 # GNU time appends each run's peak memory and CPU seconds to runs-NAME. Short
 # rounds in turn, each in the reverse order of the last; the 1,000 x 1,000
 # sheets, of 7 million rows, take a minute or more and only run with --full.
-small=(table-10x10 csv-10x10 table-100x100 csv-100x100 check-10x10 check-1000x1000)
+small=(table-10x10 csv-10x10 pdf-10x10 table-100x100 csv-100x100 pdf-100x100 check-10x10
+    check-1000x1000)
 big=()
 if $full; then
     [ "$(./vantor --sheet bench-data/1000x1000 | wc -l)" -eq 7000001 ] \
@@ -124,6 +126,7 @@ sheet_runs() { # JSON file, then hyperfine's options, --, and the names in order
         local what="${name%-*}" folder="bench-data/${name#*-}"
         local run=(--sheet --format "$what")
         [ "$what" = check ] && run=(--check)
+        [ "$what" = pdf ] && run+=(--output "bench-data/$name.pdf")
         commands+=(-n "$name"
             "/usr/bin/time -a -o bench-data/runs-$name -f %M:%U:%S ./vantor ${run[*]} $folder")
     done
