@@ -3,6 +3,7 @@
 #include "cataloguefixture.h"
 #include "dialog.h"
 #include "dialog2.h"
+#include "limitersheetdialog.h"
 #include "windowdriver.h"
 
 #include <QtTest>
@@ -34,6 +35,7 @@ private slots:
     void aboutBox_data();
     void aboutBox();
     void guides();
+    void sheetChoiceRemembered();
 
 private:
     QList<QUrl> sent; // mails the mail program took
@@ -125,6 +127,29 @@ void TestDialogs::guides()
     guides[0]->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(guides[0].isNull() && driver.window.findChildren<Dialog2*>().size() == 2);
+}
+
+// The Limiter Sheet dialog comes back with the choice last made on the same
+// catalogue folder, whatever the window's selection; on another folder, with
+// the selection.
+void TestDialogs::sheetChoiceRemembered()
+{
+    WindowDriver::forget(false);
+    CatalogueFixture fixture;
+    const Catalogue one = Catalogue::load(fixture.folder("one", cabinets, amplifiers));
+    const Catalogue two = Catalogue::load(fixture.folder("two", "h\nOther,200,8\n", amplifiers));
+    const auto counts = [](const Catalogue& catalogue, int count) {
+        LimiterSheetDialog dialog(
+            catalogue, Configuration::calculate(catalogue, 0, count, "Amp", "ST"));
+        const QVector<int> shown = dialog.filter().counts;
+        dialog.findChild<QListWidget*>("list_counts")->item(3)->setCheckState(Qt::Checked);
+        dialog.reject();
+        return shown;
+    };
+    QCOMPARE(counts(one, 1), QVector<int> { 1 });
+    QCOMPARE(counts(one, 2), (QVector<int> { 1, 4 }));
+    QCOMPARE(counts(two, 2), QVector<int> { 2 });
+    QCOMPARE(counts(one, 3), (QVector<int> { 1, 4 }));
 }
 
 QTEST_MAIN(TestDialogs)
