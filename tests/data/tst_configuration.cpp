@@ -28,63 +28,41 @@ void TestConfiguration::calculate_data()
     QTest::addColumn<bool>("atMax");
     QTest::addColumn<QString>("reason");
 
-    const QStringList none { "-", "-", "-", "-", "-", "-" };
-    QTest::newRow("8 ohm row, voltage to six digits")
-        << 0 << 1 << "Amp"
-        << "ST" << QStringList { "8 Ω", "200 W", "8 Ω", "200 W", "123.457 V", "32 dB" } << "2.3 dBu"
-        << false << "";
-    QTest::newRow("4 ohm row from 5.3 ohm, capped")
-        << 1 << 3 << "Amp"
-        << "ST" << QStringList { "16 Ω", "300 W", "5.3 Ω", "900 W", "40 V", "32 dB" } << "2.3 dBu"
-        << true << "";
-    QTest::newRow("exactly 4 ohm, level at the maximum")
-        << 0 << 2 << "Amp"
-        << "ST" << QStringList { "8 Ω", "200 W", "4 Ω", "400 W", "40 V", "32 dB" } << "2.3 dBu"
-        << false << "";
-    QTest::newRow("a switchless model's mode plays no part")
-        << 0 << 1 << "Plain"
-        << "BTL" << QStringList { "8 Ω", "200 W", "8 Ω", "200 W", "36 V", "26 dB" } << "7.3 dBu"
-        << true << "";
-    QTest::newRow("bridge") << 0 << 1 << "Amp"
-                            << "BTL"
-                            << QStringList { "8 Ω", "200 W", "8 Ω", "200 W", "80 V", "32 dB" }
-                            << "2.3 dBu" << false << "";
-    QTest::newRow("exactly at the floor")
-        << 1 << 1 << "Loud"
-        << "ST" << QStringList { "16 Ω", "300 W", "16 Ω", "300 W", "50 V", "46 dB" } << "-10 dBu"
-        << true << "";
-    QTest::newRow("below the floor: no threshold, said why")
-        << 0 << 1 << "Loud"
-        << "ST" << QStringList { "8 Ω", "200 W", "8 Ω", "200 W", "50 V", "46 dB" } << "-" << false
-        << "below -10 dBu";
-    QTest::newRow("a cabinet line in doubt") << 2 << 1 << "Amp"
-                                             << "ST" << none << "-" << false << "c:4";
-    QTest::newRow("a matched line in doubt")
-        << 0 << 1 << "Odd"
-        << "ST" << QStringList { "8 Ω", "200 W", "8 Ω", "200 W", "-", "-" } << "-" << false
-        << "a:10";
-    QTest::newRow("no line: a line of the model not read is named")
-        << 0 << 1 << "Odd"
-        << "BTL" << QStringList { "8 Ω", "200 W", "8 Ω", "200 W", "-", "-" } << "-" << false
-        << "a:11";
-    QTest::newRow("no line at 4 ohm")
-        << 0 << 2 << "Amp"
-        << "BTL" << QStringList { "8 Ω", "200 W", "4 Ω", "400 W", "-", "-" } << "-" << false
-        << "no data at 4 Ω BTL";
-    QTest::newRow("no line, switchless: no mode named")
-        << 0 << 2 << "Loud"
-        << "ST" << QStringList { "8 Ω", "200 W", "4 Ω", "400 W", "-", "-" } << "-" << false
-        << "no data at 4 Ω";
-    QTest::newRow("a name differing in case is no model")
-        << 0 << 1 << "amp"
-        << "ST" << QStringList { "8 Ω", "200 W", "8 Ω", "200 W", "-", "-" } << "-" << false
-        << "no data at 8 Ω ST";
-    QTest::newRow("below 4 ohm before any lookup")
-        << 0 << 3 << "Odd"
-        << "ST" << QStringList { "8 Ω", "200 W", "2.7 Ω", "600 W", "-", "-" } << "-" << false
-        << "below 4 Ω";
-    QTest::newRow("no such cabinet") << 3 << 1 << "Amp"
-                                     << "ST" << none << "-" << false << "";
+    const auto row
+        = [](const char* tag, int cabinet, int count, const char* amplifier, const char* mode,
+              const QStringList& labels, const char* threshold, bool atMax, const char* reason) {
+              QTest::newRow(tag) << cabinet << count << QString(amplifier) << QString(mode)
+                                 << labels << QString(threshold) << atMax << QString(reason);
+          };
+    row("8 ohm row, voltage to six digits", 0, 1, "Amp", "ST",
+        { "8 Ω", "200 W", "8 Ω", "200 W", "123.457 V", "32 dB" }, "2.3 dBu", false, "");
+    row("4 ohm row from 5.3 ohm, capped", 1, 3, "Amp", "ST",
+        { "16 Ω", "300 W", "5.3 Ω", "900 W", "40 V", "32 dB" }, "2.3 dBu", true, "");
+    row("exactly 4 ohm, level at the maximum", 0, 2, "Amp", "ST",
+        { "8 Ω", "200 W", "4 Ω", "400 W", "40 V", "32 dB" }, "2.3 dBu", false, "");
+    row("a switchless model's mode plays no part", 0, 1, "Plain", "BTL",
+        { "8 Ω", "200 W", "8 Ω", "200 W", "36 V", "26 dB" }, "7.3 dBu", true, "");
+    row("bridge", 0, 1, "Amp", "BTL", { "8 Ω", "200 W", "8 Ω", "200 W", "80 V", "32 dB" },
+        "2.3 dBu", false, "");
+    row("exactly at the floor", 1, 1, "Loud", "ST",
+        { "16 Ω", "300 W", "16 Ω", "300 W", "50 V", "46 dB" }, "-10 dBu", true, "");
+    row("below the floor: no threshold, said why", 0, 1, "Loud", "ST",
+        { "8 Ω", "200 W", "8 Ω", "200 W", "50 V", "46 dB" }, "-", false, "below -10 dBu");
+    row("a cabinet line in doubt: nothing known", 2, 1, "Amp", "ST",
+        { "-", "-", "-", "-", "-", "-" }, "-", false, "c:4");
+    row("a matched line in doubt", 0, 1, "Odd", "ST", { "8 Ω", "200 W", "8 Ω", "200 W", "-", "-" },
+        "-", false, "a:10");
+    row("no line: a line of the model not read is named", 0, 1, "Odd", "BTL",
+        { "8 Ω", "200 W", "8 Ω", "200 W", "-", "-" }, "-", false, "a:11");
+    row("no line at 4 ohm", 0, 2, "Amp", "BTL", { "8 Ω", "200 W", "4 Ω", "400 W", "-", "-" }, "-",
+        false, "no data at 4 Ω BTL");
+    row("no line, switchless: no mode named", 0, 2, "Loud", "ST",
+        { "8 Ω", "200 W", "4 Ω", "400 W", "-", "-" }, "-", false, "no data at 4 Ω");
+    row("a name differing in case is no model", 0, 1, "amp", "ST",
+        { "8 Ω", "200 W", "8 Ω", "200 W", "-", "-" }, "-", false, "no data at 8 Ω ST");
+    row("below 4 ohm before any lookup", 0, 3, "Odd", "ST",
+        { "8 Ω", "200 W", "2.7 Ω", "600 W", "-", "-" }, "-", false, "below 4 Ω");
+    row("no such cabinet", 3, 1, "Amp", "ST", { "-", "-", "-", "-", "-", "-" }, "-", false, "");
 }
 
 void TestConfiguration::calculate()
