@@ -34,13 +34,14 @@ QIcon Appearance::icon()
     return name.isEmpty() ? bundled : QIcon::fromTheme(name, bundled);
 }
 
-void Appearance::picture(QLabel* label, const QString& fileName, const QString& folder)
+void Appearance::picture(QLabel* label, const QString& fileName, const QString& folder, qreal zoom)
 {
     Q_INIT_RESOURCE(images);
     const QFileInfo file(fileName);
     const QString twin = file.completeBaseName() + QStringLiteral("@2x.") + file.suffix();
     QStringList names { fileName };
-    if (qApp->devicePixelRatio() >= 2)
+    const qreal ratio = qApp->devicePixelRatio();
+    if (ratio >= 2 || zoom > 1)
         names.prepend(twin);
     QStringList places { QString(), QStringLiteral(":/images/") };
     if (!folder.isEmpty())
@@ -51,6 +52,12 @@ void Appearance::picture(QLabel* label, const QString& fileName, const QString& 
             if (image.isNull())
                 continue;
             image.setDevicePixelRatio(name == twin ? 2 : 1);
+            if (!qFuzzyCompare(zoom, 1)) {
+                image = image.scaled(
+                    (QSizeF(image.size()) * zoom * ratio / image.devicePixelRatio()).toSize(),
+                    Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+                image.setDevicePixelRatio(ratio);
+            }
             label->setPixmap(image);
             return;
         }

@@ -22,6 +22,8 @@ public:
     // Shows the image file in the label, read from `folder` when it is there,
     // else from the working directory, else from the copy built into the
     // program; on a screen of twice the density or more, its twice-as-large
-    // twin (name@2x.ext) where that lies beside it.
-    static void picture(QLabel* label, const QString& fileName, const QString& folder = QString());
+    // twin (name@2x.ext) where that lies beside it. Zoomed, it is drawn
+    // `zoom` times as large, from the twin when larger.
+    static void picture(
+        QLabel* label, const QString& fileName, const QString& folder = QString(), qreal zoom = 1);
 };

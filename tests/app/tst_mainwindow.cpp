@@ -321,7 +321,9 @@ void TestMainWindow::keys_data()
     QTest::newRow("Tab on comboBox_amplis") << "Operation mode: " + first;
     QTest::newRow("Tab on comboBox_mode")
         << "Limiter threshold (0.0412 dBV, 1.00 V rms at the amplifier's input; the output is "
-           "held at 40.0 V): "
+           "held at 40.0 V; Speaker impedance: 8 \u03A9; Speaker program power: 200 W; "
+           "Equivalent impedance: 8 \u03A9; Equivalent program power: 200 W; Max program "
+           "voltage: 42.94 V; Amplifier gain: 32 dB): "
             + first;
     QTest::newRow("Tab on lineaResultado") << "Reset: " + first;
     QTest::newRow("Tab on pushButton_reset") << "Number of cabinets: " + first;
