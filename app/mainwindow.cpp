@@ -794,12 +794,12 @@ void MainWindow::recalculate()
         box.exec();
         on_pushButton_reset_clicked();
         const Configuration first = selection();
-        QStringList told { first.cabinetName, QStringLiteral("%1 ×").arg(first.count),
-            first.amplifier };
+        QString told = QStringLiteral("%1 \u00d7 %2 on %3")
+                           .arg(first.count)
+                           .arg(first.cabinetName, first.amplifier);
         if (first.modeSwitch)
-            told << ui->comboBox_mode->currentText();
-        tell(QStringLiteral("Back to the first selection: %1: %2")
-                 .arg(told.join(QStringLiteral(", ")), first.thresholdText()),
+            told += QStringLiteral(", ") + ui->comboBox_mode->currentText();
+        tell(QStringLiteral("Back to the first selection: %1: %2").arg(told, first.thresholdText()),
             true);
         return;
     }
