@@ -148,11 +148,13 @@ void outlineFocus(const QStyleOption* option, QPainter* painter, const QWidget* 
     const QColor end
         = contrast(Qt::white, back) > contrast(Qt::black, back) ? Qt::white : Qt::black;
     // Mixing with white or black keeps the hue; the least mix that reaches
-    // 3:1 keeps the most of the desktop's colour.
+    // 3:1 keeps the most of the desktop's colour. Colours are measured as
+    // drawn, in 8 bits a channel.
     const auto mix = [&](double t) {
-        return QColor::fromRgbF(start.redF() + (end.redF() - start.redF()) * t,
+        return QColor(QColor::fromRgbF(start.redF() + (end.redF() - start.redF()) * t,
             start.greenF() + (end.greenF() - start.greenF()) * t,
-            start.blueF() + (end.blueF() - start.blueF()) * t);
+            start.blueF() + (end.blueF() - start.blueF()) * t)
+                          .rgb());
     };
     double enough = 0;
     if (contrast(start, back) < noticeable) {
