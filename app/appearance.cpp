@@ -41,7 +41,7 @@ void Appearance::picture(QLabel* label, const QString& fileName, const QString& 
     const QString twin = file.completeBaseName() + QStringLiteral("@2x.") + file.suffix();
     QStringList names { fileName };
     const qreal ratio = qApp->devicePixelRatio();
-    if (ratio >= 2 || zoom > 1)
+    if (ratio * zoom > 1)
         names.prepend(twin);
     QStringList places { QString(), QStringLiteral(":/images/") };
     if (!folder.isEmpty())
@@ -52,7 +52,7 @@ void Appearance::picture(QLabel* label, const QString& fileName, const QString& 
             if (image.isNull())
                 continue;
             image.setDevicePixelRatio(name == twin ? 2 : 1);
-            if (!qFuzzyCompare(zoom, 1)) {
+            if (!qFuzzyCompare(zoom * ratio, image.devicePixelRatio())) {
                 image = image.scaled(
                     (QSizeF(image.size()) * zoom * ratio / image.devicePixelRatio()).toSize(),
                     Qt::IgnoreAspectRatio, Qt::SmoothTransformation);

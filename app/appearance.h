@@ -21,9 +21,9 @@ public:
     static QIcon icon();
     // Shows the image file in the label, read from `folder` when it is there,
     // else from the working directory, else from the copy built into the
-    // program; on a screen of twice the density or more, its twice-as-large
-    // twin (name@2x.ext) where that lies beside it. Zoomed, it is drawn
-    // `zoom` times as large, from the twin when larger.
+    // program; where it is drawn with more pixels than its own, on a screen
+    // of high density or zoomed `zoom` times, from its twice-as-large twin
+    // (name@2x.ext) where that lies beside it.
     static void picture(
         QLabel* label, const QString& fileName, const QString& folder = QString(), qreal zoom = 1);
 };

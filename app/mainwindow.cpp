@@ -412,7 +412,7 @@ void MainWindow::changeEvent(QEvent* event)
 {
     QMainWindow::changeEvent(event);
     if (event->type() == QEvent::FontChange && zoom_percent != 100)
-        zoomTo(zoom_percent, false); // the desktop's font changed: the forms' font with it
+        zoomTo(zoom_chosen, false); // the desktop's font changed: the forms' font with it
 }
 
 // The menus' keys work in every input: a text field would take Ctrl+E (the end
@@ -433,7 +433,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
         if (watched == windowHandle() && windowHandle()->isExposed()) {
             windowHandle()->removeEventFilter(this);
             QTimer::singleShot(0, this, [this] {
-                zoomTo(zoom_percent, false); // now that the frame is known
+                zoomTo(zoom_chosen, false); // now that the frame is known
                 reportCatalogue();
             });
         }
@@ -727,6 +727,7 @@ int MainWindow::fittingZoom(int percent) const
 void MainWindow::zoomTo(int percent, bool remember)
 {
     percent = qBound(smallestZoom, percent, largestZoom);
+    zoom_chosen = percent;
     if (remember)
         settings().setValue(zoomKey, percent);
     const int fitting = fittingZoom(percent);

@@ -132,6 +132,7 @@ private:
     QString catalogue_details; // every problem
     bool shown_before = false;
     QLabel* status = nullptr; // what the last command did
-    int zoom_percent = 100;
+    int zoom_percent = 100; // as shown
+    int zoom_chosen = 100; // by the user, or from the desktop's font
     QHash<QWidget*, QRect> form_geometry; // each widget's place at Actual Size
 };
