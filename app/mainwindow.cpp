@@ -48,6 +48,15 @@ const int designSpacing = 6; // of the form's two grids
 
 QSettings settings() { return QSettings(QStringLiteral("vantor"), QStringLiteral("vantor")); }
 
+// Marks the selector's entry selected in its list, where a screen reader
+// looks for it. The list is made only when asked for: it costs start-up time.
+void selectCurrent(QComboBox* selector)
+{
+    selector->view()->selectionModel()->setCurrentIndex(
+        selector->model()->index(selector->currentIndex(), selector->modelColumn()),
+        QItemSelectionModel::ClearAndSelect);
+}
+
 #ifdef Q_OS_UNIX
 // Here Qt names a selector by the entry it shows, for a label to name it by
 // relation; the window's selectors are named by their accessible names, and
@@ -69,7 +78,10 @@ public:
     int childCount() const override { return 1; }
     QAccessibleInterface* child(int index) const override
     {
-        return index == 0 ? QAccessible::queryAccessibleInterface(selector()->view()) : nullptr;
+        if (index != 0)
+            return nullptr;
+        selectCurrent(selector());
+        return QAccessible::queryAccessibleInterface(selector()->view());
     }
     int indexOfChild(const QAccessibleInterface* child) const override
     {
@@ -311,13 +323,13 @@ MainWindow::MainWindow(const QString& folder, QWidget* parent)
         dialog.setDefaultSuffix(QStringLiteral("csv"));
         return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
     };
-    // The list's selected entry is the selector's: a screen reader tells it.
+    // The list's selected entry is the selector's, for a screen reader
+    // listening; one that asks for the list later gets it then.
     for (QComboBox* selector : { ui->comboBox_cabinets, ui->comboBox_amplis, ui->comboBox_mode })
-        connect(selector, QOverload<int>::of(&QComboBox::currentIndexChanged), selector,
-            [selector](int index) {
-                selector->view()->selectionModel()->setCurrentIndex(
-                    selector->model()->index(index, selector->modelColumn()),
-                    QItemSelectionModel::ClearAndSelect);
+        connect(
+            selector, QOverload<int>::of(&QComboBox::currentIndexChanged), selector, [selector] {
+                if (QAccessible::isActive())
+                    selectCurrent(selector);
             });
     ensurePolished(); // the status bar takes its height from the forms' font
     status = new QLabel(this);
