@@ -13,10 +13,12 @@
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QAccessibleWidget>
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFontInfo>
 #include <QGridLayout>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
@@ -33,6 +35,8 @@
 #include <QTimer>
 #include <QUrl>
 #include <QWindow>
+
+#include <iterator>
 
 namespace {
 const int problemsListed = 20;
@@ -345,6 +349,8 @@ MainWindow::MainWindow(const QString& folder, QWidget* parent)
         ui->centralWidget->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
         form_geometry.insert(widget, widget->geometry());
     load(folder.isEmpty() ? rememberedFolder() : folder);
+    // Until the user chooses a size, the form grows with the desktop's font
+    // beyond the 11 points of the usual desktops, in quarter steps.
     const QVariant remembered = settings().value(zoomKey);
     const qreal points = QFontInfo(QApplication::font()).pointSizeF();
     zoomTo(
