@@ -429,8 +429,10 @@ void MainWindow::showEvent(QShowEvent* event)
 void MainWindow::changeEvent(QEvent* event)
 {
     QMainWindow::changeEvent(event);
-    if (event->type() == QEvent::FontChange && zoom_percent != 100)
-        zoomTo(zoom_chosen, false); // the desktop's font changed: the forms' font with it
+    if (event->type() == QEvent::FontChange && status) { // the forms' font changed
+        fitStatusBar();
+        zoomTo(zoom_chosen, false);
+    }
 }
 
 // The menus' keys work in every input: a text field would take Ctrl+E (the end
@@ -740,6 +742,14 @@ int MainWindow::fittingZoom(int percent) const
     return percent;
 }
 
+// The status bar takes its height from its font when its label is added.
+void MainWindow::fitStatusBar()
+{
+    statusBar()->removeWidget(status);
+    statusBar()->addWidget(status, 1);
+    status->show();
+}
+
 // Draws the whole form `percent` times its size, text and banner included,
 // as large as fits the screen; remembered, it is the next start's size.
 void MainWindow::zoomTo(int percent, bool remember)
@@ -759,9 +769,7 @@ void MainWindow::zoomTo(int percent, bool remember)
         const QFont font = fitting == 100 ? QFont() : FormStyle::formFont(fitting / 100.0);
         ui->centralWidget->setFont(font);
         statusBar()->setFont(font);
-        statusBar()->removeWidget(status); // its height again, in that font
-        statusBar()->addWidget(status, 1);
-        status->show();
+        fitStatusBar();
         for (auto it = form_geometry.cbegin(); it != form_geometry.cend(); ++it)
             it.key()->setGeometry(zoomed(it.value(), fitting));
         for (QGridLayout* grid : { ui->gridLayout, ui->gridLayout_2 })

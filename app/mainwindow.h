@@ -99,6 +99,7 @@ private:
     void tell(const QString& text, bool announce = false);
     void tellFigures();
     void zoomTo(int percent, bool remember = true);
+    void fitStatusBar();
     int fittingZoom(int percent) const;
     QSize windowSize(int percent) const;
     void enableInputs(bool enabled);
