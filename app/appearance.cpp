@@ -37,13 +37,14 @@ QIcon Appearance::icon()
 
 void Appearance::builtInImages() { Q_INIT_RESOURCE(images); }
 
-void Appearance::picture(QLabel* label, const QString& fileName, const QString& folder)
+void Appearance::picture(QLabel* label, const QString& fileName, const QString& folder, qreal zoom)
 {
     builtInImages();
     const QFileInfo file(fileName);
     const QString twin = file.completeBaseName() + QStringLiteral("@2x.") + file.suffix();
     QStringList names { fileName };
-    if (qApp->devicePixelRatio() >= 2)
+    const qreal ratio = qApp->devicePixelRatio();
+    if (ratio * zoom > 1)
         names.prepend(twin);
     QStringList places { QString(), QStringLiteral(":/images/") };
     if (!folder.isEmpty())
@@ -57,6 +58,12 @@ void Appearance::picture(QLabel* label, const QString& fileName, const QString& 
                 || !image.loadFromData(file.read(maxImageBytes)))
                 continue;
             image.setDevicePixelRatio(name == twin ? 2 : 1);
+            if (!qFuzzyCompare(zoom * ratio, image.devicePixelRatio())) {
+                image = image.scaled(
+                    (QSizeF(image.size()) * zoom * ratio / image.devicePixelRatio()).toSize(),
+                    Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+                image.setDevicePixelRatio(ratio);
+            }
             label->setPixmap(image);
             return;
         }

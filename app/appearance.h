@@ -24,9 +24,11 @@ public:
     static void builtInImages();
     // Shows the image file in the label, read from `folder` when it is there,
     // else from the working directory, else from the copy built into the
-    // program; on a screen of twice the density or more, its twice-as-large
-    // twin (name@2x.ext) where that lies beside it. Only a regular file of at
-    // most `maxImageBytes` is read, so nothing in a folder can block.
-    static void picture(QLabel* label, const QString& fileName, const QString& folder = QString());
+    // program; where it is drawn with more pixels than its own, on a screen
+    // of high density or zoomed `zoom` times, from its twice-as-large twin
+    // (name@2x.ext) where that lies beside it. Only a regular file of at most
+    // `maxImageBytes` is read, so nothing in a folder can block.
+    static void picture(
+        QLabel* label, const QString& fileName, const QString& folder = QString(), qreal zoom = 1);
     static constexpr qint64 maxImageBytes = 4 * 1024 * 1024;
 };

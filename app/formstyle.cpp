@@ -70,22 +70,25 @@ bool textRoles(const QWidget* widget, QPalette::ColorRole& text, QPalette::Color
 }
 
 // The desktop's font at the largest pixel size, at most its own, whose lines
-// fit the forms' rows and the User Guide's width. Lines grow about in step
-// with the size, so the search starts where the desktop's size says they
-// fit: each size tried costs a font load.
-QFont formFont(const QFont& desktop)
+// fit the forms' rows and the User Guide's width, all of them `zoom` times as
+// large. Lines grow about in step with the size, so the search starts where
+// the desktop's size says they fit: each size tried costs a font load.
+QFont fittingFont(const QFont& desktop, qreal zoom)
 {
     const QFontMetricsF own(desktop);
-    const int ownPixels = QFontInfo(desktop).pixelSize();
-    const qreal scale = qMin(lineHeight / own.height(),
-        guideWidth / own.horizontalAdvance(QLatin1String(guideLongestLine)));
-    int pixels = qBound(smallestPixelSize, static_cast<int>(ownPixels * scale) + 1, ownPixels);
+    const int ownPixels = qRound(QFontInfo(desktop).pixelSize() * zoom);
+    const qreal height = lineHeight * zoom;
+    const qreal width = guideWidth * zoom;
+    const qreal scale = qMin(
+        height / own.height(), width / own.horizontalAdvance(QLatin1String(guideLongestLine)));
+    int pixels = qBound(
+        smallestPixelSize, static_cast<int>(QFontInfo(desktop).pixelSize() * scale) + 1, ownPixels);
     QFont font = desktop;
     for (; pixels > smallestPixelSize; --pixels) {
         font.setPixelSize(pixels);
         const QFontMetricsF metrics(font);
-        if (metrics.height() <= lineHeight
-            && metrics.horizontalAdvance(QLatin1String(guideLongestLine)) <= guideWidth)
+        if (metrics.height() <= height
+            && metrics.horizontalAdvance(QLatin1String(guideLongestLine)) <= width)
             break;
     }
     font.setPixelSize(pixels);
@@ -97,7 +100,7 @@ QFont formFont(const QFont& desktop)
 // it runs again on every change of the application font.
 void fitForms()
 {
-    const QFont font = formFont(QApplication::font());
+    const QFont font = FormStyle::formFont();
     for (const char* form : forms)
         if (QApplication::font(form) != font)
             QApplication::setFont(font, form);
@@ -144,11 +147,25 @@ void outlineFocus(const QStyleOption* option, QPainter* painter, const QWidget* 
     const QColor start = option->palette.color(QPalette::Highlight);
     const QColor end
         = contrast(Qt::white, back) > contrast(Qt::black, back) ? Qt::white : Qt::black;
-    QColor ring = start;
-    for (double t = 0.05; t <= 1 && contrast(ring, back) < noticeable; t += 0.05)
-        ring = QColor::fromRgbF(start.redF() + (end.redF() - start.redF()) * t,
+    // Mixing with white or black keeps the hue; the least mix that reaches
+    // 3:1 keeps the most of the desktop's colour. Colours are measured as
+    // drawn, in 8 bits a channel.
+    const auto mix = [&](double t) {
+        return QColor(QColor::fromRgbF(start.redF() + (end.redF() - start.redF()) * t,
             start.greenF() + (end.greenF() - start.greenF()) * t,
-            start.blueF() + (end.blueF() - start.blueF()) * t);
+            start.blueF() + (end.blueF() - start.blueF()) * t)
+                          .rgb());
+    };
+    double enough = 0;
+    if (contrast(start, back) < noticeable) {
+        double short_of = 0;
+        enough = 1;
+        for (int step = 0; step < 12; ++step) {
+            const double t = (short_of + enough) / 2;
+            (contrast(mix(t), back) < noticeable ? short_of : enough) = t;
+        }
+    }
+    const QColor ring = mix(enough);
     painter->save();
     painter->setRenderHint(QPainter::Antialiasing, false);
     painter->setBrush(Qt::NoBrush);
@@ -173,6 +190,8 @@ FormStyle::FormStyle()
     : QProxyStyle(QStyleFactory::create(QStringLiteral("Fusion")))
 {
 }
+
+QFont FormStyle::formFont(qreal zoom) { return fittingFont(QApplication::font(), zoom); }
 
 QRect FormStyle::subControlRect(ComplexControl control, const QStyleOptionComplex* option,
     SubControl subControl, const QWidget* widget) const

@@ -19,6 +19,9 @@ class FormStyle : public QProxyStyle {
 public:
     FormStyle();
 
+    // The forms' font, for a form drawn `zoom` times its size.
+    static QFont formFont(qreal zoom = 1);
+
     QRect subControlRect(ComplexControl control, const QStyleOptionComplex* option,
         SubControl subControl, const QWidget* widget) const override;
     void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,

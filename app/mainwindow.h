@@ -3,8 +3,10 @@
 
 #include "catalogue.h"
 
+#include <QHash>
 #include <QMainWindow>
 #include <QPointer>
+#include <QRect>
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -16,6 +18,7 @@ class MainWindow;
 }
 class Configuration;
 class Dialog2;
+class QLabel;
 
 // How the pieces fit together: the form (mainwindow.ui, built by setupUi) holds
 // every widget, the Catalogue and Help menus, and connects the private slots
@@ -34,7 +37,10 @@ class Dialog2;
 // told in a box over the window, at first show or after a load. Export writes
 // the limiter sheet with the command line's own code (Sheet::write). The Help
 // menu opens the modal About box (Dialog, built per opening) and modeless User
-// Guide windows (Dialog2, children of this window).
+// Guide windows (Dialog2, children of this window). The View menu zooms the
+// whole form (zoomTo), never beyond the screen; the status bar tells what
+// the last command did, and the threshold's figures while the pointer or
+// the focus is on it.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 
@@ -50,9 +56,15 @@ public:
     std::function<QString()> chooseFolder;
     std::function<QString()> chooseSheetFile;
 
+    // The zoom in percent, 100 at Actual Size.
+    int zoom() const { return zoom_percent; }
+
 protected:
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private slots:
     void on_comboBox_amplis_activated(int index);
@@ -67,11 +79,33 @@ private slots:
     void on_actionExport_triggered();
     void on_actionSheet_triggered();
     void on_actionQuit_triggered();
+    void on_actionZoomIn_triggered();
+    void on_actionZoomOut_triggered();
+    void on_actionActualSize_triggered();
 
 private:
+    // Where the user is: what Reload puts back when the catalogue still has it.
+    struct Place {
+        QString cabinet;
+        int count = 1;
+        QString amplifier;
+        QString mode;
+    };
+
     // False, with a box that names each unusable file, when `keep` and the
     // folder's catalogue cannot be used: the window then keeps what it shows.
     bool load(const QString& folder, bool keep = false);
+    void openFolder(const QString& folder);
+    Place place() const;
+    void returnTo(const Place& place);
+    void tellRead();
+    void tellSaved(const QString& path, int rows);
+    void tell(const QString& text, bool announce = false);
+    void tellFigures();
+    void zoomTo(int percent, bool remember = true);
+    void fitStatusBar();
+    int fittingZoom(int percent) const;
+    QSize windowSize(int percent) const;
     void enableInputs(bool enabled);
     void recalculate();
     Configuration selection() const;
@@ -100,4 +134,8 @@ private:
     QStringList catalogue_problems;
     QString catalogue_details; // every problem
     bool shown_before = false;
+    QLabel* status = nullptr; // what the last command did
+    int zoom_percent = 100; // as shown
+    int zoom_chosen = 100; // by the user, or from the desktop's font
+    QHash<QWidget*, QRect> form_geometry; // each widget's place at Actual Size
 };

@@ -50,6 +50,17 @@ private slots:
     void use();
     void keys_data();
     void keys();
+    void keepPlace_data();
+    void keepPlace();
+    void told_data();
+    void told();
+    void zoom_data();
+    void zoom();
+    void heard_data();
+    void heard();
+    void alerts();
+    void drop_data();
+    void drop();
     void limiterSheet_data();
     void limiterSheet();
 };
@@ -330,12 +341,17 @@ void TestMainWindow::keys_data()
     QTest::newRow("F1 on comboBox_amplis") << "Dialog2: " + first;
     QTest::newRow("Ctrl+E on spin_num_cabinets") << "save dialog: " + first;
     QTest::newRow("Ctrl+O on lineaResultado") << "folder dialog: " + first;
+    // Arrows open a selector's list: no entry is picked on the way.
+    QTest::newRow("Down on comboBox_amplis") << "QComboBoxPrivateContainer: " + first;
+    QTest::newRow("End on comboBox_cabinets") << "QComboBoxPrivateContainer: " + first;
     QTest::newRow("Tab on spin_num_cabinets") << "Cabinet model: " + first;
     QTest::newRow("Tab on comboBox_cabinets") << "Amplifier model: " + first;
     QTest::newRow("Tab on comboBox_amplis") << "Operation mode: " + first;
     QTest::newRow("Tab on comboBox_mode")
         << "Limiter threshold (0.0 dBV, 1.00 V rms at the amplifier's input; the output is "
-           "held at 40.0 V): "
+           "held at 40.0 V; Speaker impedance: 8 \u03A9; Speaker program power: 200 W; "
+           "Equivalent impedance: 8 \u03A9; Equivalent program power: 200 W; Max program "
+           "voltage: 42.94 V; Amplifier gain: 32 dB): "
             + first;
     QTest::newRow("Tab on lineaResultado") << "Reset: " + first;
     QTest::newRow("Tab on pushButton_reset") << "Number of cabinets: " + first;
@@ -358,7 +374,9 @@ void TestMainWindow::keys()
     if (!shown)
         shown = driver.window.findChild<Dialog2*>();
     if (shown)
-        asked = shown->objectName(), shown->close();
+        asked = shown->objectName().isEmpty() ? shown->metaObject()->className()
+                                              : shown->objectName(),
+        shown->close();
     else if (auto* focus = QAccessible::queryAccessibleInterface(QApplication::focusWidget());
              focus && asked.isEmpty()) {
         const QString name = focus->text(QAccessible::Name);
@@ -370,9 +388,10 @@ void TestMainWindow::keys()
 
 // Ctrl+P opens the Limiter Sheet dialog on the window's selection: its cabinet
 // model, count and amplifier model in its mode. A count that no cabinet and
-// amplifier checked take says why. "Save as PDF…" writes the sheet of that
-// choice and says how many rows it holds, the preview shows its page: for a choice the command line
-// can name, the pages `vantor --sheet --format pdf` draws.
+// amplifier checked take says why. The preview shows the sheet of that choice
+// on its page; "Save as PDF…" writes it, and the window's status bar says how
+// many rows it holds: for a choice the command line can name, the pages
+// `vantor --sheet --format pdf` draws.
 void TestMainWindow::limiterSheet_data()
 {
     QTest::addColumn<QStringList>("picks");
@@ -381,15 +400,14 @@ void TestMainWindow::limiterSheet_data()
     QTest::addColumn<QString>("amplifier");
     QTest::addColumn<QStringList>("modes"); // of the amplifier; empty for every one
     QTest::addColumn<QStringList>("counts"); // as the dialog lists them
-    QTest::addColumn<int>("rows");
     const QString below = " \u2014 refused: below 4 \u03a9";
     const QString noBridge = " \u2014 refused: no data at 4 \u03a9 BTL";
     QTest::newRow("a model without the switch")
         << QStringList { "cabinet=Eight 300", "count=2", "amp=NoSwitch" } << "Eight 300" << 2
-        << "NoSwitch" << QStringList() << QStringList { "1", "2", "3" + below, "4" + below } << 1;
+        << "NoSwitch" << QStringList() << QStringList { "1", "2", "3" + below, "4" + below };
     QTest::newRow("bridged") << QStringList { "amp=Switch", "mode=1" } << "Eight 200" << 1
                              << "Switch" << QStringList { "BTL" }
-                             << QStringList { "1", "2" + noBridge, "3" + below, "4" + below } << 1;
+                             << QStringList { "1", "2" + noBridge, "3" + below, "4" + below };
 }
 
 void TestMainWindow::limiterSheet()
@@ -400,7 +418,6 @@ void TestMainWindow::limiterSheet()
     QFETCH(QString, amplifier);
     QFETCH(QStringList, modes);
     QFETCH(QStringList, counts);
-    QFETCH(int, rows);
     CatalogueFixture fixture(cabinets, amplifiers);
     WindowDriver driver;
     for (const QString& pick : picks)
@@ -408,7 +425,6 @@ void TestMainWindow::limiterSheet()
     const QString pdf = fixture.path("sheet.pdf");
     Sheet::Filter chosen;
     QStringList listed;
-    QVector<QPair<QString, int>> saved;
     // The preview opens over the dialog while the watcher is busy with it.
     int previewed = 0; // pages
     QTimer previews;
@@ -427,9 +443,6 @@ void TestMainWindow::limiterSheet()
         for (int row = 0; row < list->count(); ++row)
             listed << list->item(row)->text();
         sheet->choosePdfFile = [&] { return pdf; };
-        connect(sheet, &LimiterSheetDialog::saved, [&](const QString& path, int written) {
-            saved.append({ path, written });
-        });
         sheet->findChild<QPushButton*>("button_preview")->click();
         sheet->findChild<QPushButton*>("button_save")->click();
     };
@@ -442,7 +455,7 @@ void TestMainWindow::limiterSheet()
     QCOMPARE(chosen.modes.value(amplifier), modes);
     QCOMPARE(listed, counts);
     QCOMPARE(previewed, 1);
-    QCOMPARE(saved, (QVector<QPair<QString, int>> { { pdf, rows } }));
+    QCOMPARE(driver.find<QLabel>("statusMessage")->text(), "Saved sheet.pdf: 1 row");
     if (!modes.isEmpty())
         return;
     QProcess program;
@@ -458,6 +471,263 @@ void TestMainWindow::limiterSheet()
     }
     QVERIFY(texts[0].contains(" dBu"));
     QCOMPARE(texts[0], texts[1]);
+}
+
+// Reload, and Open Folder of the same catalogue, keep the selection where the
+// catalogue read again still has it and accepts it; otherwise the first
+// selection, without a box.
+void TestMainWindow::keepPlace_data()
+{
+    QTest::addColumn<QStringList>("picks");
+    QTest::addColumn<QByteArray>("edited"); // the cabinets then
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<bool>("kept"); // else the first selection
+    const QByteArray moved = "h\nNew 100,100,8\nEight 200,200,8\nSixteen 300,300,16\n";
+    const QStringList sixteen { "cabinet=Sixteen 300", "count=2", "amp=NoSwitch" };
+    QTest::newRow("the cabinet moved") << sixteen << moved << "reload" << true;
+    QTest::newRow("the mode") << QStringList { "cabinet=Eight 200", "mode=1" } << moved << "reload"
+                              << true;
+    QTest::newRow("the cabinet gone")
+        << QStringList { "cabinet=Eight 300" } << moved << "reload" << false;
+    QTest::newRow("now refused") << sixteen << QByteArray("h\nEight 200,200,8\nSixteen 300,300,4\n")
+                                 << "reload" << false;
+    QTest::newRow("the same folder opened") << sixteen << moved << "open=$DIR" << true;
+    QTest::newRow("another folder opened") << sixteen << moved << "open=$MINE" << false;
+}
+
+void TestMainWindow::keepPlace()
+{
+    QFETCH(QStringList, picks);
+    QFETCH(QByteArray, edited);
+    QFETCH(QString, how);
+    QFETCH(bool, kept);
+    CatalogueFixture fixture(cabinets, amplifiers);
+    const QString mine = fixture.folder("mine", edited, amplifiers);
+    WindowDriver driver;
+    for (const QString& pick : picks)
+        QVERIFY(driver.act(pick));
+    QFile::remove(fixture.path("data_spk.txt"));
+    fixture.write("data_spk.txt", edited);
+    driver.watcher.seen.clear();
+    QVERIFY(driver.act(
+        QString(how).replace("$DIR", QDir::cleanPath(fixture.path("."))).replace("$MINE", mine)));
+    for (const ModalWatcher::Seen& box : driver.watcher.seen)
+        QCOMPARE(box.text, found); // the catalogue's own problems, no refusal
+    // As the same picks, or none, show it in the catalogue read again.
+    const QString shown = driver.display();
+    QVERIFY(driver.act("reset"));
+    for (const QString& pick : kept ? picks : QStringList())
+        QVERIFY(driver.act(pick));
+    QCOMPARE(shown, driver.display());
+}
+
+// The status bar tells what Reload read and what Export saved, and a
+// refusal's return to the first selection; while the threshold has the focus,
+// its figures.
+void TestMainWindow::told_data()
+{
+    QTest::addColumn<QByteArray>("cabinetFile");
+    QTest::addColumn<QStringList>("actions");
+    QTest::addColumn<QString>("told");
+    QTest::addColumn<QString>("figures");
+    const QByteArray clean = "h\nEight 200,200,8\nSixteen 300,300,16\nEight 300,300,8\n";
+    const QByteArray odd = "h\n Eight 200,200,8\nSixteen 300,x,16\nEight 300,300,8\n";
+    const QString held = "0.0 dBV, 1.00 V rms at the amplifier's input; the output is held "
+                         "at 40.0 V";
+    QTest::newRow("reload") << clean << QStringList { "reload" }
+                            << "Read data_spk.txt and data_amplis.txt: no problems" << QString();
+    QTest::newRow("reload, problems")
+        << odd << QStringList { "reload" } << "Read data_spk.txt and data_amplis.txt: 2 problems"
+        << QString();
+    QTest::newRow("export") << clean << QStringList { "export=$DIR/sheet.csv" }
+                            << "Saved sheet.csv: 36 rows" << QString();
+    QTest::newRow("refused") << clean << QStringList { "cabinet=Eight 300", "count=3" }
+                             << "Back to the first selection: 1 \u00d7 Eight 200 on Switch, ST "
+                                "(Stereo): 2.3 dBu"
+                             << QString();
+    QTest::newRow("threshold focused") << clean << QStringList { "focus" } << QString() << held;
+    QTest::newRow("focus gone") << clean << QStringList { "focus", "blur" } << QString()
+                                << QString();
+    QTest::newRow("picked while focused")
+        << clean << QStringList { "focus", "amp=NoSwitch" } << QString()
+        << "-0.7 dBV, 0.921 V rms at the amplifier's input; the output is held at 36.7 V";
+}
+
+void TestMainWindow::told()
+{
+    QFETCH(QByteArray, cabinetFile);
+    QFETCH(QStringList, actions);
+    QFETCH(QString, told);
+    QFETCH(QString, figures);
+    CatalogueFixture fixture(cabinetFile, amplifiers.left(amplifiers.indexOf("FourOnly")));
+    WindowDriver driver;
+    QApplication::setActiveWindow(&driver.window);
+    QLineEdit* threshold = driver.find<QLineEdit>("lineaResultado");
+    for (const QString& action : actions)
+        if (action == "focus")
+            threshold->setFocus();
+        else if (action == "blur")
+            driver.find<QPushButton>("pushButton_reset")->setFocus();
+        else
+            QVERIFY(driver.act(QString(action).replace("$DIR", fixture.path("."))));
+    QCOMPARE(driver.find<QLabel>("statusMessage")->text(), told);
+    QCOMPARE(driver.window.statusBar()->currentMessage(), figures);
+}
+
+// Zoom In (Ctrl++ or Ctrl+=), Zoom Out and Actual Size step the whole form
+// between 75 and 200 %, geometry and text together, never beyond the
+// screen; the next window starts at the size chosen.
+void TestMainWindow::zoom_data()
+{
+    QTest::addColumn<int>("points"); // the desktop's font; 0: the tests' own
+    QTest::addColumn<QStringList>("keys");
+    QTest::addColumn<int>("percent"); // 0: the largest that fits
+    QTest::newRow("actual size") << 0 << QStringList() << 100;
+    QTest::newRow("a 13-point desktop font") << 13 << QStringList() << 125;
+    QTest::newRow("in twice") << 0 << QStringList { "Ctrl++", "Ctrl+=" } << 125;
+    QTest::newRow("in twice, actual size")
+        << 0 << QStringList { "Ctrl++", "Ctrl++", "Ctrl+0" } << 100;
+    QTest::newRow("out") << 0 << QStringList { "Ctrl+-" } << 90;
+    QTest::newRow("out to the least") << 0 << QStringList { "Ctrl+-", "Ctrl+-", "Ctrl+-" } << 75;
+    QTest::newRow("in beyond the screen")
+        << 0 << QStringList { "Ctrl++", "Ctrl++", "Ctrl++", "Ctrl++" } << 0;
+}
+
+void TestMainWindow::zoom()
+{
+    QFETCH(int, points);
+    QFETCH(QStringList, keys);
+    QFETCH(int, percent);
+    const QFont font = QApplication::font();
+    if (points)
+        QApplication::setFont(QFont(font.family(), points));
+    CatalogueFixture fixture(cabinets, amplifiers);
+    std::optional<WindowDriver> driver(std::in_place);
+    QApplication::setActiveWindow(&driver->window);
+    QComboBox* cabinet = driver->find("comboBox_cabinets");
+    const QSize first = driver->window.size();
+    for (const QString& key : keys)
+        QTest::keySequence(&driver->window, QKeySequence(key));
+    const int zoom = driver->window.zoom();
+    const QRect room = driver->window.screen()->availableGeometry();
+    if (percent == 0) { // 150 % is too tall for the offscreen 800 x 600
+        QVERIFY2(zoom > 125 && zoom < 150, qPrintable(QString::number(zoom)));
+        QCOMPARE(driver->find<QLabel>("statusMessage")->text(),
+            QString("150 % does not fit on the screen: shown at %1 %").arg(zoom));
+    } else {
+        QCOMPARE(zoom, percent);
+    }
+    QVERIFY(driver->window.frameGeometry().height() <= room.height());
+    const qreal z = zoom / 100.0;
+    QCOMPARE(cabinet->geometry(),
+        QRect(qRound(68 * z), qRound(180 * z), qRound(199 * z) - qRound(68 * z),
+            qRound(200 * z) - qRound(180 * z)));
+    QCOMPARE(driver->window.width(), qRound(413 * z));
+    if (zoom == 100)
+        QCOMPARE(driver->window.size(), first);
+    const int pixels = QFontInfo(driver->window.font()).pixelSize(); // at Actual Size
+    const int zoomed = QFontInfo(cabinet->font()).pixelSize();
+    QVERIFY2(qAbs(zoomed - pixels * z) <= 1.5, qPrintable(QString("%1 px").arg(zoomed)));
+    const QVariant chosen = QSettings("vantor", "vantor").value("view/zoom");
+    QCOMPARE(chosen.isValid() ? chosen.toInt() : 0, keys.isEmpty() ? 0 : percent ? percent : 150);
+    if (percent)
+        QCOMPARE(MainWindow().zoom(), percent);
+    driver.reset();
+    QApplication::setFont(font);
+}
+
+// A screen reader gets each selector's entry as its value and the same entry
+// selected in its list, after a pick as after the reset.
+void TestMainWindow::heard_data()
+{
+    QTest::addColumn<QString>("pick");
+    QTest::newRow("cabinet") << "cabinet=Sixteen 300";
+    QTest::newRow("amplifier") << "amp=NoSwitch";
+    QTest::newRow("mode") << "mode=1";
+    QTest::newRow("reset") << "reset";
+}
+
+void TestMainWindow::heard()
+{
+    QFETCH(QString, pick);
+    CatalogueFixture fixture(cabinets, amplifiers);
+    WindowDriver driver;
+    QVERIFY(driver.act("amp=NoSwitch") && driver.act("amp=Switch") && driver.act(pick));
+    for (const char* name : { "comboBox_cabinets", "comboBox_amplis", "comboBox_mode" }) {
+        QAccessibleInterface* box = QAccessible::queryAccessibleInterface(driver.find(name));
+        QCOMPARE(box->text(QAccessible::Value), driver.find(name)->currentText());
+        QVERIFY(box->actionInterface()->actionNames().contains(
+            QAccessibleActionInterface::showMenuAction()));
+        QAccessibleInterface* list = box->child(0);
+        QStringList selected;
+        for (int i = 0; i < list->childCount(); ++i)
+            if (list->child(i)->state().selected)
+                selected << list->child(i)->text(QAccessible::Name);
+        QCOMPARE(selected, QStringList { driver.find(name)->currentText() });
+    }
+}
+
+// The warning and the status bar are alerts, which a screen reader speaks as
+// they appear: the warning when the amplifier's maximum sets the threshold,
+// the status bar after a refusal's reset. The banner has a name and the
+// separators are not there.
+void TestMainWindow::alerts()
+{
+    CatalogueFixture fixture(cabinets, amplifiers);
+    WindowDriver driver;
+    const auto alert = [&](const char* name) {
+        QAccessibleInterface* label
+            = QAccessible::queryAccessibleInterface(driver.find<QLabel>(name));
+        return label->role() == QAccessible::AlertMessage && !label->state().invisible
+            ? label->text(QAccessible::Name)
+            : QString();
+    };
+    QCOMPARE(alert("label_alert_max"), QString());
+    QVERIFY(driver.act("amp=NoSwitch"));
+    QCOMPARE(alert("label_alert_max"), QString("/!\\ Amplifier at maximum power"));
+    QVERIFY(driver.act("cabinet=Eight 300") && driver.act("count=3"));
+    QCOMPARE(alert("statusMessage"),
+        QString("Back to the first selection: 1 \u00d7 Eight 200 on Switch, ST (Stereo): 2.3 dBu"));
+    QAccessibleInterface* form
+        = QAccessible::queryAccessibleInterface(driver.window.centralWidget());
+    QStringList names;
+    for (int i = 0; i < form->childCount(); ++i) {
+        QCOMPARE(form->indexOfChild(form->child(i)), i);
+        names << form->child(i)->text(QAccessible::Name);
+    }
+    QVERIFY(names.contains("Vantor"));
+    QCOMPARE(form->childCount(), int(driver.window.centralWidget()->children().size()) - 3);
+}
+
+// A folder, or either catalogue file, dropped on the window opens the folder.
+void TestMainWindow::drop_data()
+{
+    QTest::addColumn<QString>("dropped");
+    QTest::addColumn<bool>("opens");
+    QTest::newRow("folder") << "mine" << true;
+    QTest::newRow("amplifier file") << "mine/data_amplis.txt" << true;
+    QTest::newRow("other file") << "mine/notes.txt" << false;
+}
+
+void TestMainWindow::drop()
+{
+    QFETCH(QString, dropped);
+    QFETCH(bool, opens);
+    CatalogueFixture fixture(cabinets, amplifiers);
+    fixture.folder("mine", "h\nMine,400,8\n", amplifiers);
+    fixture.write("mine/notes.txt", "notes");
+    WindowDriver driver;
+    QMimeData data;
+    data.setUrls({ QUrl::fromLocalFile(fixture.path(dropped)) });
+    const QPoint at = driver.window.rect().center();
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&driver.window, &enter);
+    QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    if (enter.isAccepted())
+        QApplication::sendEvent(&driver.window, &drop);
+    QCOMPARE(enter.isAccepted(), opens);
+    QCOMPARE(driver.window.windowTitle(), opens ? "mine \u2014 Vantor" : "Vantor");
+    QCOMPARE(driver.find("comboBox_cabinets")->currentText(), opens ? "Mine" : "Eight 200");
 }
 
 QTEST_MAIN(TestMainWindow)

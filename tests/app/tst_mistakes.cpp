@@ -125,7 +125,7 @@ void TestMistakes::mistake()
     if (driver.watcher.seen.isEmpty()) {
         QCOMPARE(threshold->text(), window);
         QCOMPARE(threshold->toolTip().contains("below the -10 dBu"), reason == "below -10 dBu");
-        QCOMPARE(threshold->accessibleDescription(), threshold->toolTip());
+        QVERIFY(threshold->accessibleDescription().startsWith(threshold->toolTip()));
     } else {
         QCOMPARE(driver.watcher.seen.size(), 1);
         QCOMPARE(driver.watcher.seen.first().text, window);

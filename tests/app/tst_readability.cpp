@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "appearance.h"
+#include "cataloguefixture.h"
 #include "dialog.h"
 #include "dialog2.h"
 #include "sheet.h"
@@ -67,6 +68,31 @@ double luminance(QRgb rgb)
     return 0.2126 * linear(qRed(rgb)) + 0.7152 * linear(qGreen(rgb)) + 0.0722 * linear(qBlue(rgb));
 }
 
+double ratio(QRgb a, QRgb b)
+{
+    const double la = luminance(a), lb = luminance(b);
+    return (qMax(la, lb) + 0.05) / (qMin(la, lb) + 0.05);
+}
+
+// Fusion as the forms' style draws on it, keeping the text a selector was
+// drawn with.
+class Recorder : public QProxyStyle {
+public:
+    Recorder()
+        : QProxyStyle(QStyleFactory::create("Fusion"))
+    {
+    }
+    void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+        const QWidget* widget) const override
+    {
+        if (const auto* box = qstyleoption_cast<const QStyleOptionComboBox*>(option);
+            box && element == CE_ComboBoxLabel)
+            drawn = box->currentText;
+        QProxyStyle::drawControl(element, option, painter, widget);
+    }
+    mutable QString drawn;
+};
+
 // WCAG contrast between the most common colour of the area (its background)
 // and the colour farthest from it (the core of the text's strokes).
 double textContrast(QWidget* widget, const QRect& area)
@@ -94,6 +120,8 @@ private slots:
     void cleanup();
     void readable_data();
     void readable();
+    void elided_data();
+    void elided();
 
 private:
     // Every text each result label and the threshold show over every
@@ -145,10 +173,16 @@ void TestReadability::readable_data()
     QTest::newRow("Liberation Sans 9, dark") << QFont("Liberation Sans", 9) << dark;
     QTest::newRow("Cantarell 11, light") << QFont("Cantarell", 11) << light;
     QTest::newRow("DejaVu Sans 9, dark, set late") << QFont("DejaVu Sans", 9) << dark;
+    QPalette tinted = light; // a text colour readable on white, a dark highlight
+    tinted.setColor(QPalette::Text, QColor("#1a237e"));
+    tinted.setColor(QPalette::Highlight, QColor("#1d3f8a"));
+    QTest::newRow("DejaVu Sans 9, tinted") << QFont("DejaVu Sans", 9) << tinted;
 }
 
 // Texts whose colour comes from the desktop's palette keep a contrast of 4.5:1
-// on the backgrounds the forms force. Every text of every window lies whole
+// on the backgrounds the forms force, and keep the desktop's colour where it
+// has that already. The focus ring is the desktop's highlight, lightened or
+// darkened in its own hue only as far as 3:1 needs. Every text of every window lies whole
 // inside its widget, at the font dpi that QT_FONT_DPI gives; a model name
 // wider than its selector shows whole in its tooltip.
 void TestReadability::readable()
@@ -178,6 +212,10 @@ void TestReadability::readable()
     contrast("threshold", threshold, threshold->rect().adjusted(3, 3, -3, -3));
     QLineEdit* count = driver.count()->findChild<QLineEdit*>();
     contrast("count", count, count->rect());
+    const QRgb text = palette.color(QPalette::Text).rgb();
+    if (ratio(text, qRgb(255, 255, 255)) >= 4.5
+        && threshold->palette().color(QPalette::Text).rgb() != text)
+        failures << "the desktop's readable text colour not kept";
     QMenuBar* bar = driver.window.menuBar();
     contrast("menu bar", bar, bar->actionGeometry(bar->actions().value(0)));
     // Focus shows on each input as a ring 3:1 against the window: the colour
@@ -198,9 +236,13 @@ void TestReadability::readable()
                     ++changed[focused.pixel(x, y)];
         const QRgb ring
             = changed.isEmpty() ? back : std::max_element(changed.cbegin(), changed.cend()).key();
-        const double l = luminance(ring), b = luminance(back);
-        if (const double ratio = (qMax(l, b) + 0.05) / (qMin(l, b) + 0.05); ratio < 3)
-            failures << QStringLiteral("%1's focus: %2:1").arg(name).arg(ratio, 0, 'f', 2);
+        const QColor highlight = input->palette().color(QPalette::Highlight);
+        if (const double measured = ratio(ring, back); measured < 3
+            || (ring != highlight.rgb()
+                && (measured > 3.1 || qAbs(QColor(ring).hsvHueF() - highlight.hsvHueF()) > 0.01)))
+            failures << QStringLiteral("%1's focus: %2, %3:1")
+                            .arg(name, QColor(ring).name())
+                            .arg(measured, 0, 'f', 2);
     }
     if (QFontInfo(font).family() != font.family())
         QSKIP("font not installed: only the contrast was checked");
@@ -232,6 +274,35 @@ void TestReadability::readable()
             QToolTip::hideText();
         }
     }
+}
+
+// A name too long for its selector keeps its beginning and its end.
+void TestReadability::elided_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("cut");
+    QTest::newRow("fits") << "Delia 6" << false;
+    QTest::newRow("too long") << "Dynacore D-1200 Touring Edition Mk II-1200" << true;
+}
+
+void TestReadability::elided()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, cut);
+    Appearance::apply();
+    auto* recorder = new Recorder;
+    qobject_cast<QProxyStyle*>(QApplication::style())->setBaseStyle(recorder);
+    CatalogueFixture fixture(("h\n" + name + ",200,8\n").toUtf8(), "h\nAmp,8,NO,40,34.3,26\n");
+    WindowDriver driver;
+    QComboBox* selector = driver.find("comboBox_cabinets");
+    selector->grab();
+    const QString drawn = recorder->drawn, head = drawn.section(QChar(0x2026), 0, 0),
+                  tail = drawn.section(QChar(0x2026), 1);
+    QCOMPARE(drawn == name, !cut);
+    if (cut)
+        QVERIFY2(head.size() >= 3 && tail.size() >= 3 && name.startsWith(head)
+                && name.endsWith(tail) && clipped(selector, drawn).isEmpty(),
+            qPrintable(drawn));
 }
 
 QTEST_MAIN(TestReadability)

@@ -77,7 +77,9 @@ public:
         window.move(QGuiApplication::primaryScreen()->availableGeometry().center()
             - window.rect().center());
         window.show();
-        QCoreApplication::processEvents(); // the box about the catalogue, if any
+        // The box about the catalogue, if any, once the window is on the screen.
+        if (QTest::qWaitForWindowExposed(&window))
+            QCoreApplication::processEvents();
     }
 
     ModalWatcher watcher;
