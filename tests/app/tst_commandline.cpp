@@ -27,6 +27,15 @@ void row(const char* tag, const QString& arguments, int status, const QString& e
 }
 Q_DECLARE_METATYPE(Run)
 
+// The environment without a display, nor a platform chosen for the program.
+QProcessEnvironment noDisplay()
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* name : { "DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM" })
+        environment.remove(name);
+    return environment;
+}
+
 // The built program, run as a user runs it: no display, no window.
 class TestCommandLine : public QObject {
     Q_OBJECT
@@ -136,10 +145,7 @@ void TestCommandLine::run()
     CatalogueFixture fixture(run.cabinets, run.amplifiers);
     const QString dir = QDir::currentPath(), tag = QTest::currentDataTag();
     QProcess program;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const char* name : { "DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM" })
-        environment.remove(name);
-    program.setProcessEnvironment(environment);
+    program.setProcessEnvironment(noDisplay());
     if (tag.contains("full disk"))
         program.setStandardOutputFile("/dev/full");
     program.start(VANTOR_PROGRAM, run.arguments.split(' ').replaceInStrings("$DIR", dir));
@@ -202,6 +208,7 @@ void TestCommandLine::output()
     const QDir dir = QDir::current();
     QStringList expected = dir.entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
     QProcess program;
+    program.setProcessEnvironment(noDisplay());
     program.start(VANTOR_PROGRAM, arguments.split(' ').replaceInStrings("$DIR", dir.path()));
     QVERIFY(program.waitForFinished(20000));
     QCOMPARE(QString::fromUtf8(program.readAllStandardError()), err.replace("$DIR", dir.path()));
