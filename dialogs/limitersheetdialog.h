@@ -30,7 +30,8 @@ public:
         const Catalogue& catalogue, const Configuration& selection, QWidget* parent = nullptr);
     ~LimiterSheetDialog() override;
 
-    // The choice as the sheet's filter; nothing is left to "every" unless checked.
+    // The choice as the sheet's filter. A list with nothing checked leaves its
+    // part empty, which the filter takes for every entry: see chosen().
     Sheet::Filter filter() const;
     // Whether each list has something checked: a sheet to make.
     bool chosen() const;
