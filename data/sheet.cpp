@@ -5,6 +5,7 @@
 
 #include <QIODevice>
 #include <QLocale>
+#include <QSet>
 #include <QtNumeric>
 
 #include <algorithm>
@@ -115,6 +116,30 @@ QString csvLine(const Configuration* c)
     return fields.join(QLatin1Char(',')) + QLatin1String("\r\n");
 }
 
+// Whether the filter takes each cabinet row, looked up once through a set,
+// however many cabinets it names.
+QVector<bool> cabinetsTaken(const Catalogue& catalogue, const Sheet::Filter& filter)
+{
+    const QSet<QString> named(filter.cabinets.cbegin(), filter.cabinets.cend());
+    QVector<bool> taken;
+    taken.reserve(catalogue.cabinets.size());
+    for (const CabinetRecord& record : catalogue.cabinets)
+        taken.append(named.isEmpty() || named.contains(record.name));
+    return taken;
+}
+
+// The models the filter takes, in the catalogue's order.
+QVector<const Catalogue::Model*> modelsTaken(
+    const Catalogue& catalogue, const Sheet::Filter& filter)
+{
+    const QSet<QString> named(filter.amplifiers.cbegin(), filter.amplifiers.cend());
+    QVector<const Catalogue::Model*> taken;
+    for (const Catalogue::Model& model : catalogue.models)
+        if (named.isEmpty() || named.contains(model.name))
+            taken.append(&model);
+    return taken;
+}
+
 // A name as the table shows it: controls and tabs escaped, elided past 24 columns.
 QString nameText(const QString& name)
 {
@@ -143,12 +168,12 @@ QVector<int> tableWidths(const Catalogue& catalogue, const Sheet::Filter& filter
     const auto widen = [&](int column, const QString& text) {
         widths[column] = std::max(widths.at(column), Sheet::displayWidth(text));
     };
-    for (const CabinetRecord& record : catalogue.cabinets)
-        if (filter.takesCabinet(record.name))
-            widen(0, nameText(record.name));
-    for (const Catalogue::Model& model : catalogue.models)
-        if (filter.takesAmplifier(model.name))
-            widen(2, nameText(model.name));
+    const QVector<bool> taken = cabinetsTaken(catalogue, filter);
+    for (int cabinet = 0; cabinet < catalogue.cabinets.size(); ++cabinet)
+        if (taken.at(cabinet))
+            widen(0, nameText(catalogue.cabinets.at(cabinet).name));
+    for (const Catalogue::Model* model : modelsTaken(catalogue, filter))
+        widen(2, nameText(model->name));
     widen(thresholdColumn, QStringLiteral("-0.74 dBu")); // and up to 999.9 dBu
     widen(thresholdColumn + 1, QStringLiteral("-12.2 dBV")); // from the floor
     return widths;
@@ -246,10 +271,7 @@ QString Sheet::elided(const QString& text, int width)
 void Sheet::forEach(const Catalogue& catalogue, const Filter& filter,
     const std::function<bool(const Configuration&)>& visit)
 {
-    QVector<const Catalogue::Model*> models;
-    for (const Catalogue::Model& model : catalogue.models)
-        if (filter.takesAmplifier(model.name))
-            models.append(&model);
+    const QVector<const Catalogue::Model*> models = modelsTaken(catalogue, filter);
     const auto show = [&](const Configuration& c) {
         return !filter.takesMode(c) || (filter.acceptedOnly && !c.accepted()) || visit(c);
     };
@@ -264,9 +286,9 @@ void Sheet::forEach(const Catalogue& catalogue, const Filter& filter,
               return (!first || show(calculate(QStringLiteral("ST"))))
                   && (!second || !model->modeSwitch || show(calculate(QStringLiteral("BTL"))));
           };
-    const auto takes = [&](int cabinet, int count) {
-        return filter.takesCabinet(catalogue.cabinets.at(cabinet).name) && filter.takesCount(count);
-    };
+    const QVector<bool> cabinets = cabinetsTaken(catalogue, filter);
+    const auto takes
+        = [&](int cabinet, int count) { return cabinets.at(cabinet) && filter.takesCount(count); };
     if (filter.order == ByAmplifier) {
         for (const Catalogue::Model* model : models)
             for (const bool stereo : { true, false })
@@ -276,11 +298,15 @@ void Sheet::forEach(const Catalogue& catalogue, const Filter& filter,
                             return;
         return;
     }
-    for (int cabinet = 0; cabinet < catalogue.cabinets.size(); ++cabinet)
-        for (int count = 1; count <= 4; ++count)
-            for (int model = 0; model < models.size() && takes(cabinet, count); ++model)
-                if (!rows(cabinet, count, models.at(model), true, true))
+    for (int cabinet = 0; cabinet < catalogue.cabinets.size(); ++cabinet) {
+        for (int count = 1; count <= 4; ++count) {
+            if (!takes(cabinet, count))
+                continue;
+            for (const Catalogue::Model* model : models)
+                if (!rows(cabinet, count, model, true, true))
                     return;
+        }
+    }
 }
 
 bool Sheet::write(
@@ -290,8 +316,7 @@ bool Sheet::write(
     const auto line = [&](const Configuration* c) {
         return format == Table ? tableLine(c, widths) : csvLine(c);
     };
-    // Written in pieces: the first row as soon as it is worked out, then about
-    // 64 KiB at a time.
+    // Written in pieces: the first row at once, then about 64 KiB at a time.
     QByteArray pending = line(nullptr).toUtf8();
     bool written = true;
     int count = 0;

@@ -33,15 +33,7 @@ public:
         bool acceptedOnly = false; // no refused selection
         Order order = ByCabinet;
 
-        bool takesCabinet(const QString& name) const
-        {
-            return cabinets.isEmpty() || cabinets.contains(name);
-        }
         bool takesCount(int count) const { return counts.isEmpty() || counts.contains(count); }
-        bool takesAmplifier(const QString& model) const
-        {
-            return amplifiers.isEmpty() || amplifiers.contains(model);
-        }
         bool takesMode(const Configuration& c) const
         {
             return !c.modeSwitch || !modes.contains(c.amplifier)
