@@ -247,20 +247,25 @@ bool LimiterSheetDialog::recall()
         store.setArrayIndex(i);
         if (store.value(QStringLiteral("folder")).toString() != catalogue.folder)
             continue;
-        const QStringList cabinets = store.value(QStringLiteral("cabinets")).toStringList();
-        const QStringList counts = store.value(QStringLiteral("counts")).toStringList();
+        const auto remembered = [&](const char* key) {
+            const QStringList list = store.value(QLatin1String(key)).toStringList();
+            return QSet<QString>(list.cbegin(), list.cend());
+        };
+        const QSet<QString> cabinets = remembered("cabinets"), counts = remembered("counts");
         const QStringList models = store.value(QStringLiteral("amplifiers")).toStringList();
         const QStringList modes = store.value(QStringLiteral("modes")).toStringList();
-        const bool found = checkWhere(ui->list_cabinets, [&](QListWidgetItem* item) {
-            return cabinets.contains(item->data(Qt::UserRole).toString());
-        }) & checkWhere(ui->list_counts, [&](QListWidgetItem* item) {
-            return counts.contains(item->data(Qt::UserRole).toString());
-        }) & checkWhere(ui->list_amplifiers, [&](QListWidgetItem* item) {
-            for (int at = 0; at < models.size(); ++at)
-                if (models.at(at) == item->data(Qt::UserRole).toString()
-                    && modes.value(at) == item->data(modeRole).toString())
-                    return true;
-            return false;
+        QSet<QPair<QString, QString>> amplifiers;
+        for (int at = 0; at < models.size(); ++at)
+            amplifiers.insert({ models.at(at), modes.value(at) });
+        const auto value = [](QListWidgetItem* item, int role = Qt::UserRole) {
+            return item->data(role).toString();
+        };
+        bool found = checkWhere(ui->list_cabinets,
+            [&](QListWidgetItem* item) { return cabinets.contains(value(item)); });
+        found &= checkWhere(
+            ui->list_counts, [&](QListWidgetItem* item) { return counts.contains(value(item)); });
+        found &= checkWhere(ui->list_amplifiers, [&](QListWidgetItem* item) {
+            return amplifiers.contains({ value(item), value(item, modeRole) });
         });
         if (found)
             return true;
