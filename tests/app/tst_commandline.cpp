@@ -52,7 +52,6 @@ void TestCommandLine::run_data()
     QTest::addColumn<Run>("run");
     const QString usage = "; try 'vantor --help'\n";
     const QString unusable = "vantor: the catalogue in $DIR cannot be used\n";
-    row("check, clean", "--check $DIR", 0, "vantor: no problems\n");
     row("check, the toolkit's options left to it", "-platform offscreen -reverse --check $DIR", 0,
         "vantor: no problems\n");
     row("check, missing file", "--check $DIR", 2, "$DIR/data_amplis.txt: not found\n" + unusable,
@@ -71,10 +70,6 @@ void TestCommandLine::run_data()
         5);
     row("sheet, accepted only", "--sheet --accepted --cabinet Big $DIR", 0, {},
         "Big      2      Gamma      -     7.9 dBu    5.7 dBV    yes", 3);
-    row("sheet, csv, a line in doubt", "--sheet --format csv $DIR", 0,
-        "$DIR/data_amplis.txt:2: 7 fields where 6 are expected (a decimal comma?)\n",
-        "Cab,1,,,Gamma,-,,,,,,,,This catalogue line cannot be used,,,,,,,,,data_amplis.txt:2", 9,
-        cab, "h\nGamma,8,NO,51,36,4,29\n");
     row("sheet, csv, formulas defused", "--sheet --format csv --accepted $DIR", 0,
         "$DIR/data_spk.txt:2: name \"=HYPERLINK(\"x\")\" starts like a spreadsheet formula: CSV "
         "gives it a leading '\n$DIR/data_spk.txt:3: name \"-1+1\" starts like a spreadsheet "
@@ -166,44 +161,35 @@ void TestCommandLine::run()
         QVERIFY2(line.size() <= columns, qPrintable(line));
 }
 
-// --output writes the file whole or not at all, whatever the format; a PDF has
-// text a reader finds, on as many pages as the form feeds pdftotext writes.
+// --output writes the file whole or not at all, whatever the format. (The
+// PDF's text is read back by the window's suite, against the window's own.)
 void TestCommandLine::output_data()
 {
     QTest::addColumn<QString>("arguments");
-    QTest::addColumn<int>("status");
     QTest::addColumn<QString>("err");
-    QTest::addColumn<QString>("file"); // written, in $DIR
-    QTest::addColumn<QStringList>("holds"); // its text holds these
-    QTest::addColumn<int>("pages"); // of a PDF; 0 for text
+    QTest::addColumn<QString>("written"); // the file, in $DIR; empty: none, and status 2
+    QTest::addColumn<QString>("holds"); // a line of the file
 
     QTest::newRow("csv, one count")
-        << "--sheet --format csv --count 2 --cabinet Big --output $DIR/sheet.csv $DIR" << 0
-        << QString() << "sheet.csv" << QStringList { "Big,2,4,2000,Gamma,-,76.2,32,7.9 dBu,yes" }
-        << 0;
-    QTest::newRow("pdf, the whole catalogue")
-        << "--sheet --format pdf --output $DIR/rig.pdf $DIR" << 0 << QString() << "rig.pdf"
-        << QStringList { "Limiter sheet \u2014 $NAME", "Big \u00d7 1", "8.3 dBu",
-               "4 refused: below 4 \u03a9" }
-        << 1;
+        << "--sheet --format csv --count 2 --cabinet Big --output $DIR/sheet.csv $DIR" << QString()
+        << "sheet.csv"
+        << "Big,2,4,2000,Gamma,-,76.2,32,7.9 dBu,yes";
     QTest::newRow("a folder that does not exist")
-        << "--sheet --output $DIR/none/sheet.txt $DIR" << 2
+        << "--sheet --output $DIR/none/sheet.txt $DIR"
         << "vantor: cannot write $DIR/none/sheet.txt: No such file or directory\n"
-        << QString() << QStringList() << 0;
+        << QString() << QString();
     QTest::newRow("pdf into a file that is no folder")
-        << "--sheet --format pdf --output $DIR/data_spk.txt/rig.pdf $DIR" << 2
+        << "--sheet --format pdf --output $DIR/data_spk.txt/rig.pdf $DIR"
         << "vantor: cannot write $DIR/data_spk.txt/rig.pdf: Not a directory\n"
-        << QString() << QStringList() << 0;
+        << QString() << QString();
 }
 
 void TestCommandLine::output()
 {
     QFETCH(QString, arguments);
-    QFETCH(int, status);
     QFETCH(QString, err);
-    QFETCH(QString, file);
-    QFETCH(QStringList, holds);
-    QFETCH(int, pages);
+    QFETCH(QString, written);
+    QFETCH(QString, holds);
     CatalogueFixture fixture(cab, amp);
     const QDir dir = QDir::current();
     QStringList expected = dir.entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
@@ -212,26 +198,17 @@ void TestCommandLine::output()
     program.start(VANTOR_PROGRAM, arguments.split(' ').replaceInStrings("$DIR", dir.path()));
     QVERIFY(program.waitForFinished(20000));
     QCOMPARE(QString::fromUtf8(program.readAllStandardError()), err.replace("$DIR", dir.path()));
-    QCOMPARE(program.exitCode(), status);
+    QCOMPARE(program.exitCode(), written.isEmpty() ? 2 : 0);
     QCOMPARE(program.readAllStandardOutput(), QByteArray());
-    if (!file.isEmpty())
-        expected << file;
+    if (!written.isEmpty())
+        expected << written;
     expected.sort();
     QCOMPARE(dir.entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name), expected);
-    if (file.isEmpty())
+    if (written.isEmpty())
         return;
-    QFile written(dir.filePath(file));
-    QVERIFY(written.open(QIODevice::ReadOnly));
-    QString content = QString::fromUtf8(written.readAll());
-    if (pages) {
-        QProcess text;
-        text.start("pdftotext", { written.fileName(), "-" });
-        QVERIFY(text.waitForFinished(20000));
-        content = QString::fromUtf8(text.readAllStandardOutput());
-    }
-    for (QString line : holds)
-        QVERIFY2(content.contains(line.replace("$NAME", dir.dirName())), qPrintable(content));
-    QCOMPARE(content.count('\f'), pages);
+    QFile file(dir.filePath(written));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QVERIFY(QString::fromUtf8(file.readAll()).contains(holds));
 }
 
 QTEST_GUILESS_MAIN(TestCommandLine)

@@ -72,58 +72,60 @@ void TestMainWindow::startUp_data()
 {
     QTest::addColumn<QByteArray>("cabinetFile");
     QTest::addColumn<QByteArray>("amplifierFile");
-    QTest::addColumn<QString>("shows"); // the display: the box's text, then a run of lines it tells
+    QTest::addColumn<QString>("display"); // WindowDriver::display()
+    QTest::addColumn<QString>("box"); // its text; empty: no box
+    QTest::addColumn<QString>("told"); // lines its informative text holds; $DIR the folder
+    const auto row
+        = [](const char* tag, const QByteArray& cabinetFile, const QByteArray& amplifierFile,
+              const QString& display, const QString& box = {}, const QString& told = {}) {
+              QTest::newRow(tag) << cabinetFile << amplifierFile << display << box << told;
+          };
 
     // "VACIO" is a model like any other.
     const QByteArray pro = "h\nVACIO,8,NO,120,43.8,26\nVACIO,4,NO,110,43,26\n";
-    const QString none = "||||||||hidden: " + unusable + '\n';
-    const QString problems = "|-|-|-|-|-|-|-|hidden: " + found + '\n';
-    QTest::newRow("first rows are not the old defaults")
-        << QByteArray("h\nBig,1000,8\n") << pro << "1 0 0 0!|8|1000|8|1000|120|26|15.2 dBu|hidden";
-    QTest::newRow("first selection refused: dashes, no box")
-        << QByteArray("h\nEight,200,8\n") << QByteArray("h\nFourOnly,4,ST,40,34.3,26\n")
-        << "1 0 0 0|8|200|8|200|-|-|-|hidden";
-    QTest::newRow("header-only files") << QByteArray("h\n") << QByteArray("h")
-                                       << "1! -1! -1! 0!" + problems
-            + "data_spk.txt, line 1: no cabinet lines after the header\n"
-              "data_amplis.txt, line 1: no amplifier lines after the header";
-    QTest::newRow("cabinet file missing") << QByteArray() << pro
-                                          << "1! -1! 0! 0!" + none
-            + "data_spk.txt: not found\nVantor looks for data_spk.txt and "
-              "data_amplis.txt in $DIR.";
-    QTest::newRow("amplifier file missing, cabinet line odd")
-        << QByteArray("h\n Big,1000,8\n") << QByteArray()
-        << "1! 0! -1! 0!" + none
-            + "data_spk.txt, line 2: name \" Big\" has blanks around it, which are kept";
-    QTest::newRow("25 problems, 20 listed") << "h\n" + QByteArray("Cab,x,8\n").repeated(25) << pro
-                                            << "1 0 0 0!" + problems
-            + "data_spk.txt, line 21: power \"x\" is not a number: read as 0\n"
-              "... and 5 more in the details.";
+    const QString nothing = "||||||||hidden", dashes = "|-|-|-|-|-|-|-|hidden";
+    row("first rows are not the old defaults", "h\nBig,1000,8\n", pro,
+        "1 0 0 0!|8|1000|8|1000|120|26|15.2 dBu|hidden");
+    row("first selection refused: dashes, no box", "h\nEight,200,8\n",
+        "h\nFourOnly,4,ST,40,34.3,26\n", "1 0 0 0|8|200|8|200|-|-|-|hidden");
+    row("header-only files", "h\n", "h", "1! -1! -1! 0!" + dashes, found,
+        "data_spk.txt, line 1: no cabinet lines after the header\n"
+        "data_amplis.txt, line 1: no amplifier lines after the header");
+    row("cabinet file missing", QByteArray(), pro, "1! -1! 0! 0!" + nothing, unusable,
+        "data_spk.txt: not found\nVantor looks for data_spk.txt and data_amplis.txt in $DIR.");
+    row("amplifier file missing, cabinet line odd", "h\n Big,1000,8\n", QByteArray(),
+        "1! 0! -1! 0!" + nothing, unusable,
+        "data_spk.txt, line 2: name \" Big\" has blanks around it, which are kept");
+    row("25 problems, 20 listed", "h\n" + QByteArray("Cab,x,8\n").repeated(25), pro,
+        "1 0 0 0!" + dashes, found,
+        "data_spk.txt, line 21: power \"x\" is not a number: read as 0\n"
+        "... and 5 more in the details.");
     const QByteArray link
         = " <a href='x'>Click</a>" + QByteArray(" and a long model name").repeated(10);
-    QTest::newRow("25 long lines, fewer listed, markup shown as written")
-        << "h\n" + (link + ",200,8\n").repeated(25) << pro
-        << "1 0 0 0!|8|200|8|200|120|26|8.3 dBu|hidden: " + found
-            + "\ndata_spk.txt, line 2: name \"" + link + "\" has blanks around it, which are kept";
+    row("25 long lines, fewer listed, markup shown as written",
+        "h\n" + (link + ",200,8\n").repeated(25), pro, "1 0 0 0!|8|200|8|200|120|26|8.3 dBu|hidden",
+        found, "data_spk.txt, line 2: name \"" + link + "\" has blanks around it, which are kept");
 }
 
 void TestMainWindow::startUp()
 {
     QFETCH(QByteArray, cabinetFile);
     QFETCH(QByteArray, amplifierFile);
-    QFETCH(QString, shows);
+    QFETCH(QString, display);
+    QFETCH(QString, box);
+    QFETCH(QString, told);
     CatalogueFixture fixture(cabinetFile, amplifierFile);
     WindowDriver driver;
-    QCOMPARE(driver.display(), shows.section(": ", 0, 0));
-    QCOMPARE(driver.watcher.seen.size(), shows.contains(": ") ? 1 : 0);
-    if (driver.watcher.seen.isEmpty())
+    QCOMPARE(driver.display(), display);
+    QCOMPARE(driver.watcher.seen.size(), box.isEmpty() ? 0 : 1);
+    if (box.isEmpty())
         return;
     const ModalWatcher::Seen& seen = driver.watcher.seen.first();
-    QCOMPARE(seen.text, shows.section(": ", 1).section('\n', 0, 0));
+    QCOMPARE(seen.text, box);
     QVERIFY(seen.hasParent && seen.plainText && seen.icon == QMessageBox::Warning);
     const QString dir = QDir::toNativeSeparators(QDir(fixture.path(".")).absolutePath());
-    const QString told = shows.section(": ", 1).section('\n', 1).replace("$DIR", dir);
-    QVERIFY2(seen.informativeText.contains(told), qPrintable(seen.informativeText));
+    QVERIFY2(
+        seen.informativeText.contains(told.replace("$DIR", dir)), qPrintable(seen.informativeText));
     QVERIFY(qAbs(seen.frame.center().x() - seen.over.center().x()) <= 1
         && seen.screen.contains(seen.expanded));
     const Catalogue catalogue = Catalogue::load();
@@ -189,7 +191,6 @@ void TestMainWindow::sheetAgrees()
         if (!row("reason").isEmpty()) { // below the floor: the window says why it shows "-"
             QCOMPARE(row("reason"), "below -10 dBu");
             QCOMPARE(display.section('|', 7, 7), "-");
-            QVERIFY(driver.find<QLineEdit>("lineaResultado")->toolTip().contains("below the -10"));
             continue;
         }
         QCOMPARE(display.section('|', 0, 0).endsWith('!'), mode == "-");
@@ -197,17 +198,6 @@ void TestMainWindow::sheetAgrees()
             QStringList({ row("impedance"), row("power"), row("voltage"), row("gain"),
                             row("threshold"), row("at_max") == "yes" ? "shown" : "hidden" })
                 .join('|'));
-        // The numbers in full read back as the very numbers worked out.
-        const Configuration c
-            = Configuration::calculate(catalogue, driver.find("comboBox_cabinets")->currentIndex(),
-                row("count").toInt(), row("amplifier"), mode == "-" ? "ST" : mode);
-        QVector<double> exact;
-        for (const char* column : { "impedance_ohm", "power_w", "voltage_v", "gain_db",
-                 "threshold_dbu", "threshold_dbv_exact", "threshold_v_exact", "output_v_exact" })
-            exact << row(column).toDouble();
-        QCOMPARE(exact,
-            QVector<double>({ c.imp_equiv, c.pow_equiv, c.max_voltage, c.amp_gain, c.threshold,
-                c.thresholdDbv(), c.thresholdVolts(), c.heldVoltage() }));
         if (row("threshold") != "-")
             QCOMPARE(driver.find<QLineEdit>("lineaResultado")->toolTip(),
                 QString("%1, %2 rms at the amplifier's input; the output is held at %3")
@@ -228,96 +218,100 @@ void TestMainWindow::sheetAgrees()
 // without a folder named opens the folder last opened while it holds both files.
 void TestMainWindow::use_data()
 {
+    QTest::addColumn<QStringList>("actions"); // $DIR is the working directory, $MINE "mine"
+    QTest::addColumn<QString>("display");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QStringList>("boxes"); // a box's text, and a refusal's informative text
     QTest::addColumn<QByteArray>("working"); // the working directory's cabinets; null: none
     QTest::addColumn<QByteArray>("mine"); // the folder "mine"'s cabinets
-    QTest::addColumn<QString>("use"); // $DIR is the working directory, $MINE "mine"
-    const auto row = [](const char* tag, const QString& use, const QByteArray& working = cabinets,
-                         const QByteArray& mine = "h\nMine,400,8\n") {
-        QTest::newRow(tag) << working << mine << use;
-    };
+    const auto row
+        = [](const char* tag, const QStringList& actions, const QString& display,
+              const QString& title = "Vantor", const QStringList& boxes = {},
+              const QByteArray& working = cabinets, const QByteArray& mine = "h\nMine,400,8\n") {
+              QTest::newRow(tag) << actions << display << title << boxes << working << mine;
+          };
 
-    const QString start = first + "\nVantor";
-    const QString low = "\nEquivalent impedance is below 4\u03A9!\nIn order to protect the "
-                        "amplifier, we don't recommend this configuration";
-    const QString unsupported
-        = "\nThis amplifier configuration is not supported\nPlease, check the selection";
-    row("bridge, then stereo again; typing leaves the threshold",
-        "mode=1, mode=0, type=9: " + start);
-    row("a line in doubt",
-        "cabinet=Sixteen 300, amp=Comma: " + start
-            + "\nThis catalogue line cannot be used\ndata_amplis.txt, line 9: 7 fields where 6 "
-              "are expected (a decimal comma?)\n\nCorrect the line in the catalogue file, then "
-              "read the catalogue again.");
+    row("bridge, then stereo again; typing leaves the threshold", { "mode=1", "mode=0", "type=9" },
+        first);
+    row("a line in doubt", { "cabinet=Sixteen 300", "amp=Comma" }, first, "Vantor",
+        { "This catalogue line cannot be used\ndata_amplis.txt, line 9: 7 fields where 6 are "
+          "expected (a decimal comma?)\n\nCorrect the line in the catalogue file, then read the "
+          "catalogue again." });
     row("the last mode comes back with a switched model",
-        "mode=1, amp=NoSwitch, amp=Switch: 1 0 0 1|8|200|8|200|123.457|32|2.3 dBu|hidden\nVantor");
-    row("below 4 ohm", "cabinet=Eight 300, count=2, count=3: " + start + low);
+        { "mode=1", "amp=NoSwitch", "amp=Switch" },
+        "1 0 0 1|8|200|8|200|123.457|32|2.3 dBu|hidden");
+    row("below 4 ohm", { "cabinet=Eight 300", "count=2", "count=3" }, first, "Vantor",
+        { "Equivalent impedance is below 4\u03A9!\nIn order to protect the amplifier, we don't "
+          "recommend this configuration" });
     row("no row, one box at count 3",
-        "cabinet=Sixteen 300, count=3, amp=FourOnly, mode=1: " + start + unsupported);
+        { "cabinet=Sixteen 300", "count=3", "amp=FourOnly", "mode=1" }, first, "Vantor",
+        { "This amplifier configuration is not supported\nPlease, check the selection" });
     row("reset from count 3 opens no box",
-        "cabinet=Sixteen 300, count=3, amp=FourOnly, reset: " + start);
+        { "cabinet=Sixteen 300", "count=3", "amp=FourOnly", "reset" }, first);
     row("a pick after the reset uses the cabinet shown",
-        "cabinet=Sixteen 300, reset, amp=NoSwitch: 1 0 1 0!|8|200|8|200|36|32|1.5 dBu|shown"
-        "\nVantor");
-    row("a model listed twice is one model",
-        "cabinet=Sixteen 300, amp=3: 1 1 3 0|16|300|16|300|42.94|32|2.9 dBu|shown\nVantor");
+        { "cabinet=Sixteen 300", "reset", "amp=NoSwitch" },
+        "1 0 1 0!|8|200|8|200|36|32|1.5 dBu|shown");
+    row("a model listed twice is one model", { "cabinet=Sixteen 300", "amp=3" },
+        "1 1 3 0|16|300|16|300|42.94|32|2.9 dBu|shown");
 
-    const QString mine = ": 1 0 0 0|8|400|8|400|42.94|32|2.9 dBu|shown\nmine \u2014 Vantor\n";
-    const QString twice = found + '\n' + found;
+    const QString mine = "1 0 0 0|8|400|8|400|42.94|32|2.9 dBu|shown", title = "mine \u2014 Vantor";
     const QString kept = "Vantor cannot use this catalogue";
-    row("open a usable folder from an unusable one", "open=$MINE" + mine + found, QByteArray());
-    row("open an unusable folder: the catalogue shown stays",
-        "cabinet=Eight 300, open=$MINE: 1 2 0 0|8|300|8|300|42.94|32|2.9 dBu|shown\nVantor\n"
-            + kept,
+    row("open a usable folder from an unusable one", { "open=$MINE" }, mine, title, { found },
+        QByteArray());
+    row("open an unusable folder: the selection shown stays", { "cabinet=Eight 300", "open=$MINE" },
+        "1 2 0 0|8|300|8|300|42.94|32|2.9 dBu|shown", "Vantor", { kept }, cabinets, QByteArray());
+    row("open cancelled", { "cabinet=Eight 300", "open=" },
+        "1 2 0 0|8|300|8|300|42.94|32|2.9 dBu|shown");
+    row("reload reads the edited file", { "restart=$MINE", "edit", "reload" },
+        "1 0 0 0|8|100|8|100|42.94|32|-0.75 dBu|hidden", title, { found, found });
+    row("the next start opens it", { "open=$MINE", "restart" }, mine, title, { found, found });
+    row("nor while it lacks a file", { "open=$MINE", "restart" }, first, "Vantor", { kept, found },
         cabinets, QByteArray());
-    row("open cancelled",
-        "cabinet=Eight 300, open=: 1 2 0 0|8|300|8|300|42.94|32|2.9 dBu|shown\nVantor");
-    row("reload reads the edited file",
-        "restart=$MINE, edit, reload: 1 0 0 0|8|100|8|100|42.94|32|-0.75 dBu|hidden\n"
-        "mine \u2014 Vantor\n"
-            + twice);
-    row("the next start opens it", "open=$MINE, restart" + mine + twice);
-    row("nor while it lacks a file", "open=$MINE, restart: " + start + '\n' + kept + '\n' + found,
-        cabinets, QByteArray());
-    row("a folder named wins", "open=$DIR, restart=$MINE" + mine + twice);
-    row("export over an earlier sheet", "export=$DIR/sheet.csv: " + start);
-    row("export into a file",
-        "export=$DIR/sheet.csv/new.csv: " + start + "\nVantor could not export the limiter sheet");
+    row("a folder named wins", { "open=$DIR", "restart=$MINE" }, mine, title, { found, found });
+    row("export over an earlier sheet", { "export=$DIR/sheet.csv" }, first);
+    row("export into a file", { "export=$DIR/sheet.csv/new.csv" }, first, "Vantor",
+        { "Vantor could not export the limiter sheet" });
 }
 
 void TestMainWindow::use()
 {
+    QFETCH(QStringList, actions);
+    QFETCH(QString, display);
+    QFETCH(QString, title);
+    QFETCH(QStringList, boxes);
     QFETCH(QByteArray, working);
     QFETCH(QByteArray, mine);
-    QFETCH(QString, use);
     CatalogueFixture fixture(working, amplifiers);
     const QString folder = fixture.folder("mine", mine, amplifiers);
     fixture.write("sheet.csv", "earlier");
     const QStringList files = QDir(fixture.path(".")).entryList(QDir::Files);
     std::optional<WindowDriver> driver(std::in_place);
     driver->watcher.seen.clear(); // the catalogue's own problems
-    QVector<ModalWatcher::Seen> boxes;
-    for (QString action : use.section(": ", 0, 0).split(", ")) {
+    QVector<ModalWatcher::Seen> seen;
+    for (QString action : actions) {
         action.replace("$DIR", QDir::cleanPath(fixture.path("."))).replace("$MINE", folder);
         if (action == "edit")
             QFile::remove(folder + "/data_spk.txt"),
                 fixture.write("mine/data_spk.txt", "h\n Edited,100,8\n");
         else if (action.startsWith("restart"))
-            boxes << driver->watcher.seen, driver.emplace(action.section('=', 1), true);
+            seen << driver->watcher.seen, driver.emplace(action.section('=', 1), true);
         else
             QVERIFY2(driver->act(action), qPrintable(action));
     }
-    QStringList shown { driver->display(), driver->window.windowTitle() };
-    for (const ModalWatcher::Seen& box : boxes + driver->watcher.seen) {
+    QCOMPARE(driver->display(), display);
+    QCOMPARE(driver->window.windowTitle(), title);
+    QStringList texts;
+    for (const ModalWatcher::Seen& box : seen + driver->watcher.seen) {
         QVERIFY(box.title == "Vantor" && box.applicationModal && box.plainText);
-        shown << box.text + (box.hasParent ? QString() : '\n' + box.informativeText);
+        texts << box.text + (box.hasParent ? QString() : '\n' + box.informativeText);
     }
-    QCOMPARE(shown.join('\n'), use.section(": ", 1));
-    QCOMPARE(driver->find<QAction>("actionExport")->isEnabled(), !shown[0].endsWith("|||hidden"));
+    QCOMPARE(texts, boxes);
+    QCOMPARE(driver->find<QAction>("actionExport")->isEnabled(), !display.endsWith("|||hidden"));
     QCOMPARE(QDir(fixture.path(".")).entryList(QDir::Files), files);
     QFile sheet(fixture.path("sheet.csv"));
     QVERIFY(sheet.open(QIODevice::ReadOnly));
     const QByteArray written = sheet.readAll();
-    QCOMPARE(written != "earlier", use.startsWith("export=$DIR/sheet.csv:"));
+    QCOMPARE(written != "earlier", actions == QStringList { "export=$DIR/sheet.csv" });
     if (written != "earlier") {
         QProcess program;
         program.start(VANTOR_PROGRAM, { "--sheet", "--format", "csv", fixture.path(".") });
@@ -333,43 +327,51 @@ void TestMainWindow::use()
 // goes through the inputs in reading order and back to the first.
 void TestMainWindow::keys_data()
 {
-    QTest::addColumn<QString>("shows");
-    QTest::newRow("N on comboBox_amplis")
-        << "Amplifier model: 1 0 1 0!|8|200|8|200|36|32|1.5 dBu|shown";
-    QTest::newRow("Alt+N on comboBox_amplis") << "Amplifier model: " + first;
-    QTest::newRow("Alt+H on comboBox_amplis") << "menuAcerca: " + first;
-    QTest::newRow("F1 on comboBox_amplis") << "Dialog2: " + first;
-    QTest::newRow("Ctrl+E on spin_num_cabinets") << "save dialog: " + first;
-    QTest::newRow("Ctrl+O on lineaResultado") << "folder dialog: " + first;
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("input"); // its object name
+    QTest::addColumn<QString>("answer"); // what opens or is asked for, else what is heard
+    QTest::addColumn<QString>("display");
+    const auto row = [](const char* key, const char* input, const QString& answer,
+                         const QString& display = first) {
+        QTest::newRow(qPrintable(QString("%1 on %2").arg(key, input)))
+            << QString(key) << QString(input) << answer << display;
+    };
+    row("N", "comboBox_amplis", "Amplifier model", "1 0 1 0!|8|200|8|200|36|32|1.5 dBu|shown");
+    row("Alt+N", "comboBox_amplis", "Amplifier model");
+    row("Alt+H", "comboBox_amplis", "menuAcerca");
+    row("F1", "comboBox_amplis", "Dialog2");
+    row("Ctrl+E", "spin_num_cabinets", "save dialog");
+    row("Ctrl+O", "lineaResultado", "folder dialog");
     // Arrows open a selector's list: no entry is picked on the way.
-    QTest::newRow("Down on comboBox_amplis") << "QComboBoxPrivateContainer: " + first;
-    QTest::newRow("End on comboBox_cabinets") << "QComboBoxPrivateContainer: " + first;
-    QTest::newRow("Tab on spin_num_cabinets") << "Cabinet model: " + first;
-    QTest::newRow("Tab on comboBox_cabinets") << "Amplifier model: " + first;
-    QTest::newRow("Tab on comboBox_amplis") << "Operation mode: " + first;
-    QTest::newRow("Tab on comboBox_mode")
-        << "Limiter threshold (0.0 dBV, 1.00 V rms at the amplifier's input; the output is "
-           "held at 40.0 V; Speaker impedance: 8 \u03A9; Speaker program power: 200 W; "
-           "Equivalent impedance: 8 \u03A9; Equivalent program power: 200 W; Max program "
-           "voltage: 42.94 V; Amplifier gain: 32 dB): "
-            + first;
-    QTest::newRow("Tab on lineaResultado") << "Reset: " + first;
-    QTest::newRow("Tab on pushButton_reset") << "Number of cabinets: " + first;
+    row("Down", "comboBox_amplis", "QComboBoxPrivateContainer");
+    row("End", "comboBox_cabinets", "QComboBoxPrivateContainer");
+    row("Tab", "spin_num_cabinets", "Cabinet model");
+    row("Tab", "comboBox_cabinets", "Amplifier model");
+    row("Tab", "comboBox_amplis", "Operation mode");
+    row("Tab", "comboBox_mode",
+        "Limiter threshold (0.0 dBV, 1.00 V rms at the amplifier's input; the output is held at "
+        "40.0 V; Speaker impedance: 8 \u03A9; Speaker program power: 200 W; Equivalent impedance: "
+        "8 \u03A9; Equivalent program power: 200 W; Max program voltage: 42.94 V; Amplifier gain: "
+        "32 dB)");
+    row("Tab", "lineaResultado", "Reset");
+    row("Tab", "pushButton_reset", "Number of cabinets");
 }
 
 void TestMainWindow::keys()
 {
-    QFETCH(QString, shows);
+    QFETCH(QString, key);
+    QFETCH(QString, input);
+    QFETCH(QString, answer);
+    QFETCH(QString, display);
     CatalogueFixture fixture(cabinets, amplifiers);
     WindowDriver driver;
     QString asked;
     driver.window.chooseFolder = [&] { return asked = "folder dialog", QString(); };
     driver.window.chooseSheetFile = [&] { return asked = "save dialog", QString(); };
     QApplication::setActiveWindow(&driver.window);
-    const QString row = QTest::currentDataTag();
-    QWidget* input = driver.find<QWidget>(row.section(" on ", 1));
-    input->setFocus();
-    QTest::keySequence(input, QKeySequence(row.section(" on ", 0, 0)));
+    QWidget* focused = driver.find<QWidget>(input);
+    focused->setFocus();
+    QTest::keySequence(focused, QKeySequence(key));
     QWidget* shown = QApplication::activePopupWidget();
     if (!shown)
         shown = driver.window.findChild<Dialog2*>();
@@ -383,7 +385,8 @@ void TestMainWindow::keys()
         const QString described = focus->text(QAccessible::Description);
         asked = described.isEmpty() ? name : name + " (" + described + ")";
     }
-    QCOMPARE(asked + ": " + driver.display(), shows);
+    QCOMPARE(asked, answer);
+    QCOMPARE(driver.display(), display);
 }
 
 // Ctrl+P opens the Limiter Sheet dialog on the window's selection: its cabinet
@@ -541,10 +544,6 @@ void TestMainWindow::told_data()
         << QString();
     QTest::newRow("export") << clean << QStringList { "export=$DIR/sheet.csv" }
                             << "Saved sheet.csv: 36 rows" << QString();
-    QTest::newRow("refused") << clean << QStringList { "cabinet=Eight 300", "count=3" }
-                             << "Back to the first selection: 1 \u00d7 Eight 200 on Switch, ST "
-                                "(Stereo): 2.3 dBu"
-                             << QString();
     QTest::newRow("threshold focused") << clean << QStringList { "focus" } << QString() << held;
     QTest::newRow("focus gone") << clean << QStringList { "focus", "blur" } << QString()
                                 << QString();

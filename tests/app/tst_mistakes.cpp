@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "appearance.h"
 #include "cataloguefixture.h"
-#include "plaintext.h"
 #include "sheet.h"
 #include "windowdriver.h"
 
@@ -37,53 +36,39 @@ private slots:
     void unusableFolderKeepsCatalogue();
 };
 
+// Each mistake's own text is the catalogue suite's; here, what a selection
+// that meets it gives.
 void TestMistakes::mistake_data()
 {
     QTest::addColumn<QByteArray>("cabinets"); // the files
     QTest::addColumn<QByteArray>("amplifiers");
-    QTest::addColumn<QString>("problem"); // the first told, FILE:LINE: message; empty: none
     QTest::addColumn<int>("count"); // of the first cabinet, on the first model
     QTest::addColumn<QString>("mode"); // picked; "-" for a model without the switch
     QTest::addColumn<QString>("reason"); // the sheet's; empty: a threshold to set
     QTest::addColumn<QString>("window"); // its box, else its threshold
 
-    const auto row = [](const char* tag, const QByteArray& cabinets, const QByteArray& amplifiers,
-                         const QString& problem, int count, const QString& mode,
-                         const QString& reason, const QString& window) {
-        QTest::newRow(tag) << cabinets << amplifiers << problem << count << mode << reason
-                           << window;
-    };
-    row("clean", delia, ampX, "", 1, "-", "", "2.3 dBu");
-    row("a negative gain", delia, "h\nAmp X,8,NO,42.9,35,-32\n",
-        "data_amplis.txt:2: gain -32 dB is not above 0", 1, "-", "data_amplis.txt:2", inDoubt);
-    row("a corrected line below the old one", delia,
-        "h\nAmp X,8,NO,42.9,35,32\nAmp X,8,NO,20,28.2,32\n",
-        "data_amplis.txt:2: model \"Amp X\" at 8 \u03A9 NO is also on line 3 with other numbers: "
-        "neither line is used",
-        1, "-", "data_amplis.txt:2", inDoubt);
-    row("a cabinet twice", "h\nDelia 8,200,8\nDelia 8,300,8\n", ampX,
-        "data_spk.txt:2: cabinet \"Delia 8\" is also on line 3 with other numbers: neither line "
-        "is used",
-        1, "-", "data_spk.txt:2", inDoubt);
+    const auto row
+        = [](const char* tag, const QByteArray& cabinets, const QByteArray& amplifiers, int count,
+              const QString& mode, const QString& reason, const QString& window) {
+              QTest::newRow(tag) << cabinets << amplifiers << count << mode << reason << window;
+          };
+    row("clean", delia, ampX, 1, "-", "", "2.3 dBu");
+    row("a cabinet twice", "h\nDelia 8,200,8\nDelia 8,300,8\n", ampX, 1, "-", "data_spk.txt:2",
+        inDoubt);
     row("the line meant cannot be read", delia,
-        "h\nQuill,8,ST,42.9,34.9,32\nQuill,8,st,80,40.3,32\n",
-        "data_amplis.txt:3: mode \"st\" is not ST, BTL or NO: the line is never used", 1, "BTL",
-        "data_amplis.txt:3", inDoubt);
-    row("a decimal comma", delia, "h\nAmp X,8,NO,42.9,34.9,3,2\n",
-        "data_amplis.txt:2: 7 fields where 6 are expected (a decimal comma?)", 1, "-",
-        "data_amplis.txt:2", inDoubt);
+        "h\nQuill,8,ST,42.9,34.9,32\nQuill,8,st,80,40.3,32\n", 1, "BTL", "data_amplis.txt:3",
+        inDoubt);
+    row("a decimal comma", delia, "h\nAmp X,8,NO,42.9,34.9,3,2\n", 1, "-", "data_amplis.txt:2",
+        inDoubt);
     row("below 4 ohm on an amplifier with 8 ohm lines only", delia, "h\nAmp X,8,NO,42.9,34.9,32\n",
-        "", 3, "-", "below 4 \u03A9", "Equivalent impedance is below 4\u03A9!");
-    row("no line for the load", delia, "h\nQuill,8,ST,42.9,34.9,32\n", "", 2, "ST",
+        3, "-", "below 4 \u03A9", "Equivalent impedance is below 4\u03A9!");
+    row("no line for the load", delia, "h\nQuill,8,ST,42.9,34.9,32\n", 2, "ST",
         "no data at 4 \u03A9 ST", "This amplifier configuration is not supported");
-    row("a switchless model with a cabinet in doubt", "h\nDelia 8,0,8\n", ampX,
-        "data_spk.txt:2: power 0 W is not above 0", 2, "-", "data_spk.txt:2", inDoubt);
-    row("below -10 dBu", "h\nTiny,1,8\n", ampX, "", 1, "-", "below -10 dBu", "-");
-    row("a CR in a field", "h\nDelia 8,2\r00,8\n", ampX,
-        "data_spk.txt:2: 2 fields where 3 are expected", 1, "-", "data_spk.txt:2", inDoubt);
-    row("CR line ends alone", "h\rDelia 8,200,8\r", ampX, "", 1, "-", "", "2.3 dBu");
-    row("an invisible character, usable", "h\nDelia\xe2\x80\x8b 8,200,8\n", ampX,
-        "data_spk.txt:2: name \"Delia\\u200b 8\" holds the invisible character U+200B", 1, "-", "",
+    row("a switchless model with a cabinet in doubt", "h\nDelia 8,0,8\n", ampX, 2, "-",
+        "data_spk.txt:2", inDoubt);
+    row("below -10 dBu", "h\nTiny,1,8\n", ampX, 1, "-", "below -10 dBu", "-");
+    row("CR line ends alone", "h\rDelia 8,200,8\r", ampX, 1, "-", "", "2.3 dBu");
+    row("an invisible character, usable", "h\nDelia\xe2\x80\x8b 8,200,8\n", ampX, 1, "-", "",
         "2.3 dBu");
 }
 
@@ -91,17 +76,12 @@ void TestMistakes::mistake()
 {
     QFETCH(QByteArray, cabinets);
     QFETCH(QByteArray, amplifiers);
-    QFETCH(QString, problem);
     QFETCH(int, count);
     QFETCH(QString, mode);
     QFETCH(QString, reason);
     QFETCH(QString, window);
     CatalogueFixture fixture(cabinets, amplifiers);
     const Catalogue catalogue = Catalogue::load();
-    QCOMPARE(catalogue.problems.isEmpty()
-            ? QString()
-            : PlainText::escaped(catalogue.problems.first().located()),
-        problem);
 
     // The sheet: one row per count for a model without the switch.
     QStringList reasons;
