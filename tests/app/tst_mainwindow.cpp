@@ -472,8 +472,12 @@ void TestMainWindow::limiterSheet()
         QVERIFY(program.waitForFinished(20000));
         texts << program.readAllStandardOutput();
     }
-    QVERIFY(texts[0].contains(" dBu"));
     QCOMPARE(texts[0], texts[1]);
+    const QString row = QString("%1 \u00d7 %2").arg(cabinet).arg(count);
+    for (const QString& text : { "Limiter sheet \u2014 " + QDir::current().dirName(), row,
+             driver.find<QLineEdit>("lineaResultado")->text(), QString("0 refused") })
+        QVERIFY2(texts[0].contains(text), qPrintable(texts[0]));
+    QCOMPARE(texts[0].count('\f'), 1);
 }
 
 // Reload, and Open Folder of the same catalogue, keep the selection where the

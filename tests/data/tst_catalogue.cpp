@@ -22,38 +22,6 @@ private slots:
     void records();
 };
 
-namespace {
-// Every line of `content` after the header is one record; which lines are in
-// doubt and what is told about the file, escaped as a terminal gets it.
-struct Read {
-    QVector<int> doubtful;
-    QStringList problems;
-    int records;
-};
-
-Read readAs(bool amplifiers, const QByteArray& content)
-{
-    Catalogue catalogue;
-    Read read;
-    if (amplifiers) {
-        catalogue.readAmplifiers(content, QStringLiteral("a"));
-        for (int row = 0; row < catalogue.amplifiers.size(); ++row)
-            if (catalogue.amplifiers.at(row).inDoubt())
-                read.doubtful << row + 2;
-        read.records = catalogue.amplifiers.size();
-    } else {
-        catalogue.readCabinets(content, QStringLiteral("c"));
-        for (int row = 0; row < catalogue.cabinets.size(); ++row)
-            if (catalogue.cabinets.at(row).inDoubt())
-                read.doubtful << row + 2;
-        read.records = catalogue.cabinets.size();
-    }
-    for (const CatalogueProblem& problem : catalogue.problems)
-        read.problems << PlainText::escaped(problem.located());
-    return read;
-}
-}
-
 // What is told of each line, in line order, and which lines are in doubt:
 // their numbers are never used. One problem per mistake.
 void TestCatalogue::read_data()
@@ -168,10 +136,25 @@ void TestCatalogue::read()
     QFETCH(int, records);
     QFETCH(Lines, doubtful);
     QFETCH(QStringList, problems);
-    const Read read = readAs(amplifiers, content);
-    QCOMPARE(read.problems.join('\n'), problems.join('\n'));
-    QCOMPARE(read.doubtful, doubtful);
-    QCOMPARE(read.records, records);
+    Catalogue catalogue;
+    Lines inDoubt;
+    if (amplifiers) {
+        catalogue.readAmplifiers(content, "a");
+        for (int row = 0; row < catalogue.amplifiers.size(); ++row)
+            if (catalogue.amplifiers.at(row).inDoubt())
+                inDoubt << row + 2;
+    } else {
+        catalogue.readCabinets(content, "c");
+        for (int row = 0; row < catalogue.cabinets.size(); ++row)
+            if (catalogue.cabinets.at(row).inDoubt())
+                inDoubt << row + 2;
+    }
+    QStringList told; // escaped, as a terminal gets it
+    for (const CatalogueProblem& problem : catalogue.problems)
+        told << PlainText::escaped(problem.located());
+    QCOMPARE(told.join('\n'), problems.join('\n'));
+    QCOMPARE(inDoubt, doubtful);
+    QCOMPARE(amplifiers ? catalogue.amplifiers.size() : catalogue.cabinets.size(), records);
 }
 
 // A line's numbers as written, in every encoding; a record not read from a
