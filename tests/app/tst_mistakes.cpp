@@ -31,7 +31,6 @@ private slots:
     void cleanup() { QCOMPARE(ModalWatcher::visibleWindows(), QStringList()); }
     void mistake_data();
     void mistake();
-    void nameTooltipIsText();
     void folderCannotBlock();
     void unusableFolderKeepsCatalogue();
 };
@@ -113,24 +112,6 @@ void TestMistakes::mistake()
             QVERIFY(driver.watcher.seen.first().informativeText.contains(
                 ", line " + reason.section(':', 1)));
     }
-}
-
-// A name from a catalogue too long for its selector is shown whole in the
-// tooltip, as written: markup in it is text, and loads nothing.
-void TestMistakes::nameTooltipIsText()
-{
-    const QString name
-        = "<img src=\"nowhere.png\"> <b>" + QString("Long name ").repeated(8) + "</b>";
-    CatalogueFixture fixture("h\n" + name.toUtf8() + ",200,8\n", ampX);
-    WindowDriver driver;
-    QComboBox* cabinets = driver.find("comboBox_cabinets");
-    QHelpEvent hover(QEvent::ToolTip, QPoint(4, 4), cabinets->mapToGlobal(QPoint(4, 4)));
-    QApplication::sendEvent(cabinets, &hover);
-    QVERIFY(hover.isAccepted());
-    QTextDocument shown;
-    shown.setHtml(QToolTip::text());
-    QCOMPARE(shown.toPlainText(), name);
-    QToolTip::hideText();
 }
 
 // Nothing in a folder can make the window wait: a FIFO where an image is
