@@ -18,13 +18,6 @@ const QByteArray amplifiers = "h\nSwitch,8,ST,42.94,34.9,32\nSwitch,4,ST,40,34.3
                               "Switch,8,BTL,123.45678,44.1,32\nNoSwitch,8,NO,36,33.5,32\n"
                               "NoSwitch,4,NO,33,32.6,32\nFourOnly,4,ST,40,34.3,26\n"
                               "Switch,16,ST,99,99,99\nComma,8,NO,51,36,4,29\n";
-// For the sheet: models with and without the switch, a refusal of each kind,
-// thresholds below the floor and at the maximum, a name quoted in CSV.
-const QByteArray sheetCabinets = "h\nSixteen 300,300,16\nWedge 12\",200,8\nFour 500,500,4\n";
-const QByteArray sheetAmplifiers = "h\nSwitch,8,ST,42.9,34.9,32\nSwitch,4,ST,40,34.3,32\n"
-                                   "Switch,8,BTL,80,40.3,32\nPlain,8,NO,36,33.3,26\n"
-                                   "Plain,4,NO,33,32.6,26\nLoud,8,NO,42.9,34.9,46\n"
-                                   "Loud,4,NO,40,34.3,46\n";
 const QString unusable = QStringLiteral("Vantor cannot use its catalogue");
 const QString found = QStringLiteral("Vantor found problems in its catalogue");
 const QString first = "1 0 0 0|8|200|8|200|42.94|32|2.3 dBu|hidden";
@@ -45,7 +38,6 @@ private slots:
     void cleanup() { QCOMPARE(ModalWatcher::visibleWindows(), QStringList()); }
     void startUp_data();
     void startUp();
-    void sheetAgrees();
     void use_data();
     void use();
     void keys_data();
@@ -133,61 +125,6 @@ void TestMainWindow::startUp()
     for (const CatalogueProblem& problem : catalogue.unusable + catalogue.problems)
         every << problem.listed();
     QCOMPARE(seen.detailedText, every.join('\n'));
-}
-
-// Every selection of the sheet, made in the window by a user's picks, shows
-// there as the sheet has it, or is refused with the same words.
-void TestMainWindow::sheetAgrees()
-{
-    CatalogueFixture fixture(sheetCabinets, sheetAmplifiers);
-    QVector<Configuration> sheet;
-    Sheet::forEach(Catalogue::load(), {}, [&](const Configuration& c) { return sheet << c, true; });
-    QCOMPARE(sheet.size(), 3 * 4 * (2 + 1 + 1));
-    WindowDriver driver;
-    QLineEdit* threshold = driver.find<QLineEdit>("lineaResultado");
-    QSet<QString> kinds;
-    int unreachable = 0;
-    for (const Configuration& c : sheet) {
-        QStringList actions { "cabinet=" + c.cabinetName, "count=" + QString::number(c.count),
-            "amp=" + c.amplifier };
-        if (c.modeSwitch)
-            actions << "mode=" + QString::number(c.mode == "BTL");
-        // Some order of picks reaches the selection with no refusal on the way.
-        std::sort(actions.begin(), actions.end());
-        bool reached = false;
-        do {
-            driver.act("reset");
-            driver.watcher.seen.clear();
-            reached = true;
-            for (int i = 0; reached && i < actions.size(); ++i)
-                reached = driver.act(actions.at(i))
-                    && (i == actions.size() - 1 || driver.watcher.seen.isEmpty());
-        } while (!reached && std::next_permutation(actions.begin(), actions.end()));
-        // Else refused, as is every selection one pick away: no user sees its box.
-        const QString why = c.warningText();
-        QVERIFY2(reached || !why.isEmpty(), qPrintable(actions.join(' ')));
-        unreachable += !reached;
-        if (!reached)
-            continue;
-        QCOMPARE(driver.watcher.seen.size(), why.isEmpty() ? 0 : 1);
-        kinds << (!why.isEmpty() ? driver.watcher.seen.first().text
-                                 : c.reason() + (c.at_max ? "at max" : ""));
-        if (!why.isEmpty())
-            continue;
-        QStringList labels;
-        for (const char* name : { "label_imp", "label_max_pow", "label_imp_equiv",
-                 "label_equiv_pow", "label_prog_power", "label_amp_gain" })
-            labels << driver.find<QLabel>(name)->text();
-        QCOMPARE(labels, c.labelTexts());
-        QCOMPARE(threshold->text(), c.thresholdText());
-        QCOMPARE(threshold->toolTip(), c.thresholdDetails());
-        QCOMPARE(driver.find<QLabel>("label_alert_max")->isHidden(), !c.at_max);
-        QCOMPARE(driver.find("comboBox_mode")->isEnabled(), c.modeSwitch);
-    }
-    QVERIFY(unreachable < 12);
-    for (const QString kind : { "This amplifier configuration is not supported",
-             "Equivalent impedance is below 4\u03A9!", "below -10 dBu", "at max" })
-        QVERIFY2(kinds.contains(kind), qPrintable(kind));
 }
 
 // What the user does (WindowDriver::act; "edit" changes the folder "mine",
