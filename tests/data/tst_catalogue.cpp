@@ -187,8 +187,8 @@ void TestCatalogue::records()
 // command line's tests.)
 void TestCatalogue::unusable_data()
 {
-    QTest::addColumn<QString>("told"); // of the cabinet file; the amplifier file is a folder
-    QTest::newRow("folder") << "data_spk.txt: not a regular file";
+    // Of the cabinet file; the amplifier file is a folder, or empty in the last row.
+    QTest::addColumn<QString>("told");
 #ifdef Q_OS_UNIX
     QTest::newRow("fifo") << "data_spk.txt: not a regular file";
 #endif
@@ -206,13 +206,11 @@ void TestCatalogue::unusable()
     QTemporaryDir dir;
     QFile file(dir.filePath(QStringLiteral("data_spk.txt")));
     const QByteArray lines = QByteArray("A,1,8\r").repeated(Catalogue::maxLines);
-    if (tag == "folder")
-        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("data_spk.txt")));
 #ifdef Q_OS_UNIX
-    else if (tag == "fifo")
+    if (tag == "fifo")
         QCOMPARE(mkfifo(QFile::encodeName(file.fileName()).constData(), 0600), 0);
 #endif
-    else if (file.open(QIODevice::WriteOnly)) {
+    if (tag != "fifo" && file.open(QIODevice::WriteOnly)) {
         if (tag == "over 16 MiB")
             QVERIFY(file.resize(Catalogue::maxBytes + 1));
         else if (told.isEmpty()) // a header as long as it takes
