@@ -287,12 +287,15 @@ void TestMainWindow::keys()
     QWidget* shown = QApplication::activePopupWidget();
     if (!shown)
         shown = driver.window.findChild<Dialog2*>();
-    if (shown)
+    if (shown) {
         asked = shown->objectName().isEmpty() ? shown->metaObject()->className()
-                                              : shown->objectName(),
-        shown->close();
-    else if (auto* focus = QAccessible::queryAccessibleInterface(QApplication::focusWidget());
-             focus && asked.isEmpty()) {
+                                              : shown->objectName();
+        QVERIFY(!shown->isModal());
+        shown->close(); // a guide closed is freed
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!driver.window.findChild<Dialog2*>());
+    } else if (auto* focus = QAccessible::queryAccessibleInterface(QApplication::focusWidget());
+               focus && asked.isEmpty()) {
         const QString name = focus->text(QAccessible::Name);
         const QString described = focus->text(QAccessible::Description);
         asked = described.isEmpty() ? name : name + " (" + described + ")";
