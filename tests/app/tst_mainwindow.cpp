@@ -21,6 +21,7 @@ const QByteArray amplifiers = "h\nSwitch,8,ST,42.94,34.9,32\nSwitch,4,ST,40,34.3
 const QString unusable = QStringLiteral("Vantor cannot use its catalogue");
 const QString found = QStringLiteral("Vantor found problems in its catalogue");
 const QString first = "1 0 0 0|8|200|8|200|42.94|32|2.3 dBu|hidden";
+const QByteArray moved = "h\nNew 100,100,8\nEight 200,200,8\nSixteen 300,300,16\n";
 }
 
 class TestMainWindow : public QObject {
@@ -42,8 +43,6 @@ private slots:
     void use();
     void keys_data();
     void keys();
-    void keepPlace_data();
-    void keepPlace();
     void told_data();
     void told();
     void zoom_data();
@@ -127,7 +126,7 @@ void TestMainWindow::startUp()
     QCOMPARE(seen.detailedText, every.join('\n'));
 }
 
-// What the user does (WindowDriver::act; "edit" changes the folder "mine",
+// What the user does (WindowDriver::act; "edit=" writes the cabinets named,
 // "restart" starts the window again, "restart=FOLDER" on that folder), then
 // the display, the title and the boxes on the way, each its text: a refusal's
 // warning, a box of its own, with its informative text, and then the first
@@ -138,7 +137,7 @@ void TestMainWindow::use_data()
 {
     QTest::addColumn<QStringList>("actions"); // $DIR is the working directory, $MINE "mine"
     QTest::addColumn<QString>("display");
-    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("title"); // $NAME the working directory's
     QTest::addColumn<QStringList>("boxes"); // a box's text, and a refusal's informative text
     QTest::addColumn<QByteArray>("working"); // the working directory's cabinets; null: none
     QTest::addColumn<QByteArray>("mine"); // the folder "mine"'s cabinets
@@ -178,8 +177,24 @@ void TestMainWindow::use_data()
         QByteArray());
     row("open cancelled", { "cabinet=Eight 300", "open=" },
         "1 2 0 0|8|300|8|300|42.94|32|2.9 dBu|shown");
-    row("reload reads the edited file", { "restart=$MINE", "edit", "reload" },
-        "1 0 0 0|8|100|8|100|42.94|32|-0.75 dBu|hidden", title, { found, found });
+    row("reload reads the edited file", { "edit=blanks", "reload" },
+        "1 0 0 0|8|100|8|100|42.94|32|-0.75 dBu|hidden", "Vantor", { found });
+    // Reload, and Open Folder of the same folder, keep the selection where the
+    // catalogue read again still has it and accepts it; otherwise the first
+    // selection, without a box.
+    const QStringList sixteen { "cabinet=Sixteen 300", "count=2", "amp=NoSwitch" };
+    row("reload: the cabinet moved", sixteen + QStringList { "edit=moved", "reload" },
+        "2 2 1 0!|16|300|8|600|36|32|1.5 dBu|shown", "Vantor", { found });
+    row("reload: the mode kept", { "cabinet=Eight 200", "mode=1", "edit=moved", "reload" },
+        "1 1 0 1|8|200|8|200|123.457|32|2.3 dBu|hidden", "Vantor", { found });
+    row("reload: the cabinet gone", { "cabinet=Eight 300", "edit=moved", "reload" },
+        "1 0 0 0|8|100|8|100|42.94|32|-0.75 dBu|hidden", "Vantor", { found });
+    row("reload: now refused", sixteen + QStringList { "edit=refused", "reload" }, first, "Vantor",
+        { found });
+    row("the same folder opened", sixteen + QStringList { "edit=moved", "open=$DIR" },
+        "2 2 1 0!|16|300|8|600|36|32|1.5 dBu|shown", "$NAME \u2014 Vantor", { found });
+    row("another folder opened", sixteen + QStringList { "open=$MINE" },
+        "1 0 0 0|8|100|8|100|42.94|32|-0.75 dBu|hidden", title, { found }, cabinets, moved);
     row("the next start opens it", { "open=$MINE", "restart" }, mine, title, { found, found });
     row("nor while it lacks a file", { "open=$MINE", "restart" }, first, "Vantor", { kept, found },
         cabinets, QByteArray());
@@ -197,6 +212,9 @@ void TestMainWindow::use()
     QFETCH(QStringList, boxes);
     QFETCH(QByteArray, working);
     QFETCH(QByteArray, mine);
+    static const QHash<QString, QByteArray> edits { { "moved", moved },
+        { "refused", "h\nEight 200,200,8\nSixteen 300,300,4\n" },
+        { "blanks", "h\n Edited,100,8\n" } };
     CatalogueFixture fixture(working, amplifiers);
     const QString folder = fixture.folder("mine", mine, amplifiers);
     fixture.write("sheet.csv", "earlier");
@@ -206,16 +224,16 @@ void TestMainWindow::use()
     QVector<ModalWatcher::Seen> seen;
     for (QString action : actions) {
         action.replace("$DIR", QDir::cleanPath(fixture.path("."))).replace("$MINE", folder);
-        if (action == "edit")
-            QFile::remove(folder + "/data_spk.txt"),
-                fixture.write("mine/data_spk.txt", "h\n Edited,100,8\n");
+        if (action.startsWith("edit="))
+            QFile::remove(fixture.path("data_spk.txt")),
+                fixture.write("data_spk.txt", edits.value(action.section('=', 1)));
         else if (action.startsWith("restart"))
             seen << driver->watcher.seen, driver.emplace(action.section('=', 1), true);
         else
             QVERIFY2(driver->act(action), qPrintable(action));
     }
     QCOMPARE(driver->display(), display);
-    QCOMPARE(driver->window.windowTitle(), title);
+    QCOMPARE(driver->window.windowTitle(), title.replace("$NAME", QDir::current().dirName()));
     QStringList texts;
     for (const ModalWatcher::Seen& box : seen + driver->watcher.seen) {
         QVERIFY(box.title == "Vantor" && box.applicationModal && box.plainText);
@@ -388,54 +406,6 @@ void TestMainWindow::limiterSheet()
              driver.find<QLineEdit>("lineaResultado")->text(), QString("0 refused") })
         QVERIFY2(texts[0].contains(text), qPrintable(texts[0]));
     QCOMPARE(texts[0].count('\f'), 1);
-}
-
-// Reload, and Open Folder of the same catalogue, keep the selection where the
-// catalogue read again still has it and accepts it; otherwise the first
-// selection, without a box.
-void TestMainWindow::keepPlace_data()
-{
-    QTest::addColumn<QStringList>("picks");
-    QTest::addColumn<QByteArray>("edited"); // the cabinets then
-    QTest::addColumn<QString>("how");
-    QTest::addColumn<bool>("kept"); // else the first selection
-    const QByteArray moved = "h\nNew 100,100,8\nEight 200,200,8\nSixteen 300,300,16\n";
-    const QStringList sixteen { "cabinet=Sixteen 300", "count=2", "amp=NoSwitch" };
-    QTest::newRow("the cabinet moved") << sixteen << moved << "reload" << true;
-    QTest::newRow("the mode") << QStringList { "cabinet=Eight 200", "mode=1" } << moved << "reload"
-                              << true;
-    QTest::newRow("the cabinet gone")
-        << QStringList { "cabinet=Eight 300" } << moved << "reload" << false;
-    QTest::newRow("now refused") << sixteen << QByteArray("h\nEight 200,200,8\nSixteen 300,300,4\n")
-                                 << "reload" << false;
-    QTest::newRow("the same folder opened") << sixteen << moved << "open=$DIR" << true;
-    QTest::newRow("another folder opened") << sixteen << moved << "open=$MINE" << false;
-}
-
-void TestMainWindow::keepPlace()
-{
-    QFETCH(QStringList, picks);
-    QFETCH(QByteArray, edited);
-    QFETCH(QString, how);
-    QFETCH(bool, kept);
-    CatalogueFixture fixture(cabinets, amplifiers);
-    const QString mine = fixture.folder("mine", edited, amplifiers);
-    WindowDriver driver;
-    for (const QString& pick : picks)
-        QVERIFY(driver.act(pick));
-    QFile::remove(fixture.path("data_spk.txt"));
-    fixture.write("data_spk.txt", edited);
-    driver.watcher.seen.clear();
-    QVERIFY(driver.act(
-        QString(how).replace("$DIR", QDir::cleanPath(fixture.path("."))).replace("$MINE", mine)));
-    for (const ModalWatcher::Seen& box : driver.watcher.seen)
-        QCOMPARE(box.text, found); // the catalogue's own problems, no refusal
-    // As the same picks, or none, show it in the catalogue read again.
-    const QString shown = driver.display();
-    QVERIFY(driver.act("reset"));
-    for (const QString& pick : kept ? picks : QStringList())
-        QVERIFY(driver.act(pick));
-    QCOMPARE(shown, driver.display());
 }
 
 // The status bar tells what Reload read and what Export saved, and a
