@@ -47,8 +47,6 @@ private slots:
     void told();
     void zoom_data();
     void zoom();
-    void heard_data();
-    void heard();
     void drop_data();
     void drop();
     void limiterSheet_data();
@@ -409,42 +407,65 @@ void TestMainWindow::limiterSheet()
 
 // The status bar tells what Reload read and what Export saved, and a
 // refusal's return to the first selection; while the threshold has the focus,
-// its figures.
+// its figures. A screen reader hears the status bar and the warning (when the
+// amplifier's maximum sets the threshold) as alerts, spoken as they appear,
+// and gets each selector's entry as its value and the same entry selected in
+// its list. The banner has a name; the separators are not there.
 void TestMainWindow::told_data()
 {
     QTest::addColumn<QByteArray>("cabinetFile");
-    QTest::addColumn<QStringList>("actions");
-    QTest::addColumn<QString>("told");
+    QTest::addColumn<QStringList>(
+        "actions"); // WindowDriver::act, or "focus" or "blur" the threshold
+    QTest::addColumn<QString>("status");
+    QTest::addColumn<QString>("warning"); // empty: hidden
     QTest::addColumn<QString>("figures");
     const QByteArray clean = "h\nEight 200,200,8\nSixteen 300,300,16\nEight 300,300,8\n";
     const QByteArray odd = "h\n Eight 200,200,8\nSixteen 300,x,16\nEight 300,300,8\n";
-    const QString held = "0.0 dBV, 1.00 V rms at the amplifier's input; the output is held "
-                         "at 40.0 V";
-    QTest::newRow("reload") << clean << QStringList { "reload" }
-                            << "Read data_spk.txt and data_amplis.txt: no problems" << QString();
-    QTest::newRow("reload, problems")
-        << odd << QStringList { "reload" } << "Read data_spk.txt and data_amplis.txt: 2 problems"
-        << QString();
-    QTest::newRow("export") << clean << QStringList { "export=$DIR/sheet.csv" }
-                            << "Saved sheet.csv: 36 rows" << QString();
-    QTest::newRow("threshold focused") << clean << QStringList { "focus" } << QString() << held;
-    QTest::newRow("focus gone") << clean << QStringList { "focus", "blur" } << QString()
-                                << QString();
-    QTest::newRow("picked while focused")
-        << clean << QStringList { "focus", "amp=NoSwitch" } << QString()
-        << "-0.7 dBV, 0.921 V rms at the amplifier's input; the output is held at 36.7 V";
+    const QString atMax = "/!\\ Amplifier at maximum power";
+    const auto row = [&](const char* tag, const QStringList& actions, const QString& status,
+                         const QString& warning = {}, const QString& figures = {},
+                         const QByteArray& cabinetFile = {}) {
+        QTest::newRow(tag) << (cabinetFile.isNull() ? clean : cabinetFile) << actions << status
+                           << warning << figures;
+    };
+    row("reload", { "reload" }, "Read data_spk.txt and data_amplis.txt: no problems");
+    row("reload, problems", { "reload" }, "Read data_spk.txt and data_amplis.txt: 2 problems", {},
+        {}, odd);
+    row("export", { "export=$DIR/sheet.csv" }, "Saved sheet.csv: 36 rows");
+    row("refused", { "cabinet=Eight 300", "count=3" },
+        "Back to the first selection: 1 \u00d7 Eight 200 on Switch, ST (Stereo): 2.3 dBu");
+    row("a cabinet", { "cabinet=Eight 300" }, {}, atMax);
+    row("a model without the switch", { "amp=NoSwitch" }, {}, atMax);
+    row("a mode", { "mode=1" }, {});
+    row("reset", { "reset" }, {});
+    row("threshold focused", { "focus" }, {}, {},
+        "0.0 dBV, 1.00 V rms at the amplifier's input; the output is held at 40.0 V");
+    row("focus gone", { "focus", "blur" }, {});
+    row("picked while focused", { "focus", "amp=NoSwitch" }, {}, atMax,
+        "-0.7 dBV, 0.921 V rms at the amplifier's input; the output is held at 36.7 V");
 }
 
 void TestMainWindow::told()
 {
     QFETCH(QByteArray, cabinetFile);
     QFETCH(QStringList, actions);
-    QFETCH(QString, told);
+    QFETCH(QString, status);
+    QFETCH(QString, warning);
     QFETCH(QString, figures);
     CatalogueFixture fixture(cabinetFile, amplifiers.left(amplifiers.indexOf("FourOnly")));
     WindowDriver driver;
     QApplication::setActiveWindow(&driver.window);
     QLineEdit* threshold = driver.find<QLineEdit>("lineaResultado");
+    QAccessibleInterface* form
+        = QAccessible::queryAccessibleInterface(driver.window.centralWidget());
+    QStringList names;
+    for (int i = 0; i < form->childCount(); ++i) {
+        QCOMPARE(form->indexOfChild(form->child(i)), i);
+        names << form->child(i)->text(QAccessible::Name);
+    }
+    QVERIFY(names.contains("Vantor"));
+    QCOMPARE(form->childCount(), int(driver.window.centralWidget()->children().size()) - 3);
+    QVERIFY(driver.act("amp=NoSwitch") && driver.act("amp=Switch")); // the lists' state moves
     for (const QString& action : actions)
         if (action == "focus")
             threshold->setFocus();
@@ -452,8 +473,28 @@ void TestMainWindow::told()
             driver.find<QPushButton>("pushButton_reset")->setFocus();
         else
             QVERIFY(driver.act(QString(action).replace("$DIR", fixture.path("."))));
-    QCOMPARE(driver.find<QLabel>("statusMessage")->text(), told);
     QCOMPARE(driver.window.statusBar()->currentMessage(), figures);
+    const auto alert = [&](const char* name) {
+        QAccessibleInterface* label
+            = QAccessible::queryAccessibleInterface(driver.find<QLabel>(name));
+        return label->role() == QAccessible::AlertMessage && !label->state().invisible
+            ? label->text(QAccessible::Name)
+            : QString();
+    };
+    QCOMPARE(alert("statusMessage"), status);
+    QCOMPARE(alert("label_alert_max"), warning);
+    for (const char* name : { "comboBox_cabinets", "comboBox_amplis", "comboBox_mode" }) {
+        QAccessibleInterface* box = QAccessible::queryAccessibleInterface(driver.find(name));
+        QCOMPARE(box->text(QAccessible::Value), driver.find(name)->currentText());
+        QVERIFY(box->actionInterface()->actionNames().contains(
+            QAccessibleActionInterface::showMenuAction()));
+        QAccessibleInterface* list = box->child(0);
+        QStringList selected;
+        for (int i = 0; i < list->childCount(); ++i)
+            if (list->child(i)->state().selected)
+                selected << list->child(i)->text(QAccessible::Name);
+        QCOMPARE(selected, QStringList { driver.find(name)->currentText() });
+    }
 }
 
 // Zoom In (Ctrl++ or Ctrl+=), Zoom Out and Actual Size step the whole form
@@ -516,69 +557,6 @@ void TestMainWindow::zoom()
         QCOMPARE(MainWindow().zoom(), percent);
     driver.reset();
     QApplication::setFont(font);
-}
-
-// A screen reader gets each selector's entry as its value and the same entry
-// selected in its list, after a pick as after the reset. The warning and the
-// status bar are alerts, which it speaks as they appear: the warning when the
-// amplifier's maximum sets the threshold, the status bar after a refusal's
-// return to the first selection. The banner has a name; the separators are
-// not there.
-void TestMainWindow::heard_data()
-{
-    QTest::addColumn<QStringList>("picks");
-    QTest::addColumn<QString>("warning"); // the alerts heard; empty: none
-    QTest::addColumn<QString>("status");
-    const QString atMax = "/!\\ Amplifier at maximum power";
-    QTest::newRow("cabinet") << QStringList { "cabinet=Sixteen 300" } << atMax << QString();
-    QTest::newRow("amplifier") << QStringList { "amp=NoSwitch" } << atMax << QString();
-    QTest::newRow("mode") << QStringList { "mode=1" } << QString() << QString();
-    QTest::newRow("refused")
-        << QStringList { "cabinet=Eight 300", "count=3" } << QString()
-        << "Back to the first selection: 1 \u00d7 Eight 200 on Switch, ST (Stereo): 2.3 dBu";
-    QTest::newRow("reset") << QStringList { "reset" } << QString() << QString();
-}
-
-void TestMainWindow::heard()
-{
-    QFETCH(QStringList, picks);
-    QFETCH(QString, warning);
-    QFETCH(QString, status);
-    CatalogueFixture fixture(cabinets, amplifiers);
-    WindowDriver driver;
-    QVERIFY(driver.act("amp=NoSwitch") && driver.act("amp=Switch"));
-    for (const QString& pick : picks)
-        QVERIFY(driver.act(pick));
-    for (const char* name : { "comboBox_cabinets", "comboBox_amplis", "comboBox_mode" }) {
-        QAccessibleInterface* box = QAccessible::queryAccessibleInterface(driver.find(name));
-        QCOMPARE(box->text(QAccessible::Value), driver.find(name)->currentText());
-        QVERIFY(box->actionInterface()->actionNames().contains(
-            QAccessibleActionInterface::showMenuAction()));
-        QAccessibleInterface* list = box->child(0);
-        QStringList selected;
-        for (int i = 0; i < list->childCount(); ++i)
-            if (list->child(i)->state().selected)
-                selected << list->child(i)->text(QAccessible::Name);
-        QCOMPARE(selected, QStringList { driver.find(name)->currentText() });
-    }
-    const auto alert = [&](const char* name) {
-        QAccessibleInterface* label
-            = QAccessible::queryAccessibleInterface(driver.find<QLabel>(name));
-        return label->role() == QAccessible::AlertMessage && !label->state().invisible
-            ? label->text(QAccessible::Name)
-            : QString();
-    };
-    QCOMPARE(alert("label_alert_max"), warning);
-    QCOMPARE(alert("statusMessage"), status);
-    QAccessibleInterface* form
-        = QAccessible::queryAccessibleInterface(driver.window.centralWidget());
-    QStringList names;
-    for (int i = 0; i < form->childCount(); ++i) {
-        QCOMPARE(form->indexOfChild(form->child(i)), i);
-        names << form->child(i)->text(QAccessible::Name);
-    }
-    QVERIFY(names.contains("Vantor"));
-    QCOMPARE(form->childCount(), int(driver.window.centralWidget()->children().size()) - 3);
 }
 
 // A folder, or either catalogue file, dropped on the window opens the folder.
