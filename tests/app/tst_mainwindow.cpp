@@ -3,13 +3,11 @@
 #include "cataloguefixture.h"
 #include "dialog2.h"
 #include "limitersheetdialog.h"
-#include "sheet.h"
 #include "windowdriver.h"
 
 #include <QPrintPreviewWidget>
 #include <QtTest>
 
-#include <algorithm>
 #include <optional>
 
 namespace {
@@ -251,11 +249,10 @@ void TestMainWindow::use()
     }
 }
 
-// A key on an input (KEY on OBJECT NAME), then what is open or asked for, else
-// the screen reader's name and description of the input with the focus, and
-// the display. On a selector a letter picks, never with Alt (a menu's); F1
-// opens the User Guide, the menus' keys work in the text fields too, and Tab
-// from the last input goes back to the first.
+// A key on an input, then what opens or is asked for, else the screen
+// reader's name and description of the input with the focus, and the display.
+// On a selector a letter picks, never with Alt (a menu's); F1 opens a User
+// Guide, modeless; the menus' keys work in the text fields too.
 void TestMainWindow::keys_data()
 {
     QTest::addColumn<QString>("key");
@@ -281,7 +278,6 @@ void TestMainWindow::keys_data()
         "40.0 V; Speaker impedance: 8 \u03A9; Speaker program power: 200 W; Equivalent impedance: "
         "8 \u03A9; Equivalent program power: 200 W; Max program voltage: 42.94 V; Amplifier gain: "
         "32 dB)");
-    row("Tab", "pushButton_reset", "Number of cabinets");
 }
 
 void TestMainWindow::keys()
@@ -319,12 +315,10 @@ void TestMainWindow::keys()
     QCOMPARE(driver.display(), display);
 }
 
-// Ctrl+P opens the Limiter Sheet dialog on the window's selection: its cabinet
-// model, count and amplifier model in its mode. A count that no cabinet and
-// amplifier checked take says why. The preview shows the sheet of that choice
-// on its page; "Save as PDF…" writes it, and the window's status bar says how
-// many rows it holds: for a choice the command line can name, the pages
-// `vantor --sheet --format pdf` draws.
+// Ctrl+P opens the Limiter Sheet dialog on the window's selection, its mode
+// included; a count refused says why. The preview shows that sheet on its
+// page; "Save as PDF…" writes the pages `vantor --sheet --format pdf` draws,
+// and the status bar says how many rows they hold.
 void TestMainWindow::limiterSheet_data()
 {
     QTest::addColumn<QStringList>("picks");

@@ -102,12 +102,10 @@ double textContrast(QWidget* widget, const QRect& area)
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x)
             ++counts[image.pixel(x, y)];
-    const double back = luminance(std::max_element(counts.cbegin(), counts.cend()).key());
+    const QRgb back = std::max_element(counts.cbegin(), counts.cend()).key();
     double best = 1;
-    for (auto it = counts.cbegin(); it != counts.cend(); ++it) {
-        const double l = luminance(it.key());
-        best = qMax(best, (qMax(l, back) + 0.05) / (qMin(l, back) + 0.05));
-    }
+    for (auto it = counts.cbegin(); it != counts.cend(); ++it)
+        best = qMax(best, ratio(it.key(), back));
     return best;
 }
 }
@@ -182,8 +180,8 @@ void TestReadability::readable_data()
 // Texts whose colour comes from the desktop's palette keep a contrast of 4.5:1
 // on the backgrounds the forms force, and keep the desktop's colour where it
 // has that already. The focus ring is the desktop's highlight, lightened or
-// darkened in its own hue only as far as 3:1 needs. Every text of every window lies whole
-// inside its widget, at the font dpi that QT_FONT_DPI gives.
+// darkened in its own hue only as far as 3:1 needs. Every text of every
+// window lies whole inside its widget, at the font dpi QT_FONT_DPI gives.
 void TestReadability::readable()
 {
     QFETCH(QFont, font);

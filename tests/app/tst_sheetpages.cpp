@@ -56,8 +56,6 @@ void TestSheetPages::layout_data()
                10, "14 refused: below 4 \u03a9 (12), no data at 4 \u03a9 BTL (2)", true };
     QTest::newRow("two counts, one mode") << Layout { twoCabinets, gammaDelta, { 1, 2 },
         { "Delta" }, "BTL", { "Delta" + btl }, 2, "2 refused: no data at 4 \u03a9 BTL", true };
-    QTest::newRow("nothing refused") << Layout { twoCabinets, gammaDelta, { 1 }, { "Gamma" }, {},
-        { "Gamma" }, 2, "0 refused", true };
     QTest::newRow("3 cabinets, 2 counts, 3 amplifiers in both modes: one page")
         << Layout { cabinets(3, 16),
                "h\nA,8,ST,50,36.2,30\nA,8,BTL,90,41.3,30\nB,8,ST,50,36.2,30\n"

@@ -49,8 +49,6 @@ void TestCatalogue::read_data()
         { "c:3: empty line: read as an entry with no name" });
     cab("blanks around a name, not around numbers", "h\n Cab , 200 ,\t8 \n", 1, {},
         { "c:2: name \" Cab \" has blanks around it, which are kept" });
-    cab("too few fields, told alone", "h\nCab,200\n", 1, { 2 },
-        { "c:2: 2 fields where 3 are expected" });
     cab("not a number, not whole, out of range", "h\nCab,abc,8.5\nBig,2147483648,8\n", 2, { 2, 3 },
         { "c:2: power \"abc\" is not a number: read as 0",
             "c:2: impedance \"8.5\" is not a whole number: read as 0",
