@@ -30,15 +30,6 @@ void row(const char* tag, const QString& arguments, int status, const QString& e
 }
 Q_DECLARE_METATYPE(Run)
 
-// The environment without a display, nor a platform chosen for the program.
-QProcessEnvironment noDisplay()
-{
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const char* name : { "DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM" })
-        environment.remove(name);
-    return environment;
-}
-
 // The built program, run as a user runs it: no display, no window.
 class TestCommandLine : public QObject {
     Q_OBJECT
@@ -154,7 +145,10 @@ void TestCommandLine::run()
     const QString dir = QDir::currentPath(), tag = QTest::currentDataTag();
     QStringList files = QDir().entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
     QProcess program;
-    program.setProcessEnvironment(noDisplay());
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* name : { "DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM" })
+        environment.remove(name); // no display, nor a platform chosen for the program
+    program.setProcessEnvironment(environment);
     if (tag.contains("full disk"))
         program.setStandardOutputFile("/dev/full");
     program.start(VANTOR_PROGRAM, run.arguments.split(' ').replaceInStrings("$DIR", dir));

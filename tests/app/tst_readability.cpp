@@ -6,9 +6,6 @@
 #include "sheet.h"
 #include "windowdriver.h"
 
-#include <QtTest>
-#include <QtWidgets>
-
 namespace {
 // What of the text falls outside the room the widget draws it in, measured
 // with its font: empty when all fits. A label's rich text is measured line by
