@@ -390,10 +390,13 @@ void TestMainWindow::limiterSheet()
         texts << program.readAllStandardOutput();
     }
     QCOMPARE(texts[0], texts[1]);
+    // The title, the model's heading, the row, the refused line and "page of pages".
     const QString row = QString("%1 \u00d7 %2").arg(cabinet).arg(count);
-    for (const QString& text : { "Limiter sheet \u2014 " + QDir::current().dirName(), row,
-             driver.find<QLineEdit>("lineaResultado")->text(), QString("0 refused") })
+    for (const QString& text :
+        { "Limiter sheet \u2014 " + QDir::current().dirName(), '\n' + amplifier + '\n', row,
+            driver.find<QLineEdit>("lineaResultado")->text(), QString("0 refused") })
         QVERIFY2(texts[0].contains(text), qPrintable(texts[0]));
+    QVERIFY(texts[0].contains(QRegularExpression("\\b1 ?/ ?1\\s*\f")));
     QCOMPARE(texts[0].count('\f'), 1);
 }
 
