@@ -46,7 +46,7 @@ void TestMistakes::mistake_data()
         = [](const char* tag, const QByteArray& cabinets, const QByteArray& amplifiers,
               const QStringList& kinds) { QTest::newRow(tag) << cabinets << amplifiers << kinds; };
     // Models with and without the switch, thresholds below the floor and at
-    // the maximum, a name quoted in CSV.
+    // the maximum, a name with a quote.
     row("a clean catalogue", "h\nSixteen 300,300,16\nWedge 12\",200,8\nFour 500,500,4\n",
         "h\nSwitch,8,ST,42.9,34.9,32\nSwitch,4,ST,40,34.3,32\nSwitch,8,BTL,80,40.3,32\n"
         "Plain,8,NO,36,33.3,26\nPlain,4,NO,33,32.6,26\nLoud,8,NO,42.9,34.9,46\n"
