@@ -9,32 +9,26 @@ const QByteArray amp = "h\nGamma,8,NO,80,40.3,32\nGamma,4,NO,76.2,39.9,32\n";
 
 // The program run with the arguments on a catalogue ($DIR is its folder) ends
 // with the status and writes `err` to standard error, whole; its standard
-// output holds `out`, a run of whole lines, and has `lines` lines when not 0.
+// output, or the file `written` in $DIR and nothing on standard output, holds
+// `out`, a run of whole lines, and has `lines` lines when not 0. Nothing else
+// is written in $DIR.
 struct Run {
     QString arguments;
     int status;
     QString err, out;
     int lines;
     QByteArray cabinets, amplifiers;
+    QString written;
 };
 
 void row(const char* tag, const QString& arguments, int status, const QString& err,
     const QString& out = {}, int lines = 0, const QByteArray& cabinets = cab,
-    const QByteArray& amplifiers = amp)
+    const QByteArray& amplifiers = amp, const QString& written = {})
 {
-    QTest::newRow(tag) << Run { arguments, status, err, out, lines, cabinets, amplifiers };
+    QTest::newRow(tag) << Run { arguments, status, err, out, lines, cabinets, amplifiers, written };
 }
 }
 Q_DECLARE_METATYPE(Run)
-
-// The environment without a display, nor a platform chosen for the program.
-QProcessEnvironment noDisplay()
-{
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const char* name : { "DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM" })
-        environment.remove(name);
-    return environment;
-}
 
 // The built program, run as a user runs it: no display, no window.
 class TestCommandLine : public QObject {
@@ -43,8 +37,6 @@ class TestCommandLine : public QObject {
 private slots:
     void run_data();
     void run();
-    void output_data();
-    void output();
 };
 
 void TestCommandLine::run_data()
@@ -52,7 +44,6 @@ void TestCommandLine::run_data()
     QTest::addColumn<Run>("run");
     const QString usage = "; try 'vantor --help'\n";
     const QString unusable = "vantor: the catalogue in $DIR cannot be used\n";
-    row("check, clean", "--check $DIR", 0, "vantor: no problems\n");
     row("check, the toolkit's options left to it", "-platform offscreen -reverse --check $DIR", 0,
         "vantor: no problems\n");
     row("check, missing file", "--check $DIR", 2, "$DIR/data_amplis.txt: not found\n" + unusable,
@@ -71,10 +62,6 @@ void TestCommandLine::run_data()
         5);
     row("sheet, accepted only", "--sheet --accepted --cabinet Big $DIR", 0, {},
         "Big      2      Gamma      -     7.9 dBu    5.7 dBV    yes", 3);
-    row("sheet, csv, a line in doubt", "--sheet --format csv $DIR", 0,
-        "$DIR/data_amplis.txt:2: 7 fields where 6 are expected (a decimal comma?)\n",
-        "Cab,1,,,Gamma,-,,,,,,,,This catalogue line cannot be used,,,,,,,,,data_amplis.txt:2", 9,
-        cab, "h\nGamma,8,NO,51,36,4,29\n");
     row("sheet, csv, formulas defused", "--sheet --format csv --accepted $DIR", 0,
         "$DIR/data_spk.txt:2: name \"=HYPERLINK(\"x\")\" starts like a spreadsheet formula: CSV "
         "gives it a leading '\n$DIR/data_spk.txt:3: name \"-1+1\" starts like a spreadsheet "
@@ -134,6 +121,18 @@ void TestCommandLine::run_data()
         "vantor: --format pdf needs --output FILE" + usage);
     row("count out of range", "--sheet --count 5", 2,
         "vantor: --count is 1, 2, 3 or 4, not \"5\"" + usage);
+    // --output writes the file whole or not at all, whatever the format. (A
+    // PDF's text is read back by the window's suite, against the window's own.)
+    row("csv to a file",
+        "--sheet --format csv --count 2 --cabinet Big --output $DIR/sheet.csv $DIR", 0, {},
+        "Big,2,4,2000,Gamma,-,76.2,32,7.9 dBu,yes,5.7 dBV,1.92 V,76.6 V,,4,2000,76.2,32,"
+        "7.899999999999999,5.681512503836435,1.9234266326452099,76.57299344896255,",
+        2, cab, amp, "sheet.csv");
+    row("output into a folder that does not exist", "--sheet --output $DIR/none/sheet.txt $DIR", 2,
+        "vantor: cannot write $DIR/none/sheet.txt: No such file or directory\n");
+    row("pdf into a file that is no folder",
+        "--sheet --format pdf --output $DIR/data_spk.txt/rig.pdf $DIR", 2,
+        "vantor: cannot write $DIR/data_spk.txt/rig.pdf: Not a directory\n");
     row("version", "--version", 0, {}, "vantor " VANTOR_VERSION, 1);
     row("help", "--help-all", 0, {},
         "  --check                   Print every catalogue problem as FILE:LINE: message");
@@ -144,16 +143,28 @@ void TestCommandLine::run()
     QFETCH(Run, run);
     CatalogueFixture fixture(run.cabinets, run.amplifiers);
     const QString dir = QDir::currentPath(), tag = QTest::currentDataTag();
+    QStringList files = QDir().entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
     QProcess program;
-    program.setProcessEnvironment(noDisplay());
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* name : { "DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM" })
+        environment.remove(name); // no display, nor a platform chosen for the program
+    program.setProcessEnvironment(environment);
     if (tag.contains("full disk"))
         program.setStandardOutputFile("/dev/full");
     program.start(VANTOR_PROGRAM, run.arguments.split(' ').replaceInStrings("$DIR", dir));
     QVERIFY(program.waitForFinished(20000));
-    const QByteArray stdOut = program.readAllStandardOutput();
-    const QByteArray stdErr = program.readAllStandardError();
-    QCOMPARE(QString::fromUtf8(stdErr), run.err.replace("$DIR", dir));
+    QByteArray stdOut = program.readAllStandardOutput();
+    QCOMPARE(QString::fromUtf8(program.readAllStandardError()), run.err.replace("$DIR", dir));
     QCOMPARE(program.exitCode(), run.status);
+    if (!run.written.isEmpty())
+        files << run.written, files.sort();
+    QCOMPARE(QDir().entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name), files);
+    if (QFile file(run.written); !run.written.isEmpty()) {
+        QVERIFY(stdOut.isEmpty() && file.open(QIODevice::ReadOnly));
+        stdOut = file.readAll();
+    }
+    if (tag.contains("csv")) // every line ends in CRLF
+        QCOMPARE(stdOut.count("\r\n"), stdOut.count('\n'));
     const QStringList lines
         = QString::fromUtf8(stdOut).remove('\r').split('\n', Qt::SkipEmptyParts);
     QVERIFY2(run.out.isEmpty() ? stdOut.isEmpty() || run.lines
@@ -164,74 +175,6 @@ void TestCommandLine::run()
     const int columns = tag.contains("csv") ? INT_MAX : 80;
     for (const QString& line : lines)
         QVERIFY2(line.size() <= columns, qPrintable(line));
-}
-
-// --output writes the file whole or not at all, whatever the format; a PDF has
-// text a reader finds, on as many pages as the form feeds pdftotext writes.
-void TestCommandLine::output_data()
-{
-    QTest::addColumn<QString>("arguments");
-    QTest::addColumn<int>("status");
-    QTest::addColumn<QString>("err");
-    QTest::addColumn<QString>("file"); // written, in $DIR
-    QTest::addColumn<QStringList>("holds"); // its text holds these
-    QTest::addColumn<int>("pages"); // of a PDF; 0 for text
-
-    QTest::newRow("csv, one count")
-        << "--sheet --format csv --count 2 --cabinet Big --output $DIR/sheet.csv $DIR" << 0
-        << QString() << "sheet.csv" << QStringList { "Big,2,4,2000,Gamma,-,76.2,32,7.9 dBu,yes" }
-        << 0;
-    QTest::newRow("pdf, the whole catalogue")
-        << "--sheet --format pdf --output $DIR/rig.pdf $DIR" << 0 << QString() << "rig.pdf"
-        << QStringList { "Limiter sheet \u2014 $NAME", "Big \u00d7 1", "8.3 dBu",
-               "4 refused: below 4 \u03a9" }
-        << 1;
-    QTest::newRow("a folder that does not exist")
-        << "--sheet --output $DIR/none/sheet.txt $DIR" << 2
-        << "vantor: cannot write $DIR/none/sheet.txt: No such file or directory\n"
-        << QString() << QStringList() << 0;
-    QTest::newRow("pdf into a file that is no folder")
-        << "--sheet --format pdf --output $DIR/data_spk.txt/rig.pdf $DIR" << 2
-        << "vantor: cannot write $DIR/data_spk.txt/rig.pdf: Not a directory\n"
-        << QString() << QStringList() << 0;
-}
-
-void TestCommandLine::output()
-{
-    QFETCH(QString, arguments);
-    QFETCH(int, status);
-    QFETCH(QString, err);
-    QFETCH(QString, file);
-    QFETCH(QStringList, holds);
-    QFETCH(int, pages);
-    CatalogueFixture fixture(cab, amp);
-    const QDir dir = QDir::current();
-    QStringList expected = dir.entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
-    QProcess program;
-    program.setProcessEnvironment(noDisplay());
-    program.start(VANTOR_PROGRAM, arguments.split(' ').replaceInStrings("$DIR", dir.path()));
-    QVERIFY(program.waitForFinished(20000));
-    QCOMPARE(QString::fromUtf8(program.readAllStandardError()), err.replace("$DIR", dir.path()));
-    QCOMPARE(program.exitCode(), status);
-    QCOMPARE(program.readAllStandardOutput(), QByteArray());
-    if (!file.isEmpty())
-        expected << file;
-    expected.sort();
-    QCOMPARE(dir.entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name), expected);
-    if (file.isEmpty())
-        return;
-    QFile written(dir.filePath(file));
-    QVERIFY(written.open(QIODevice::ReadOnly));
-    QString content = QString::fromUtf8(written.readAll());
-    if (pages) {
-        QProcess text;
-        text.start("pdftotext", { written.fileName(), "-" });
-        QVERIFY(text.waitForFinished(20000));
-        content = QString::fromUtf8(text.readAllStandardOutput());
-    }
-    for (QString line : holds)
-        QVERIFY2(content.contains(line.replace("$NAME", dir.dirName())), qPrintable(content));
-    QCOMPARE(content.count('\f'), pages);
 }
 
 QTEST_GUILESS_MAIN(TestCommandLine)

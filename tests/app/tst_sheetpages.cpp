@@ -33,59 +33,49 @@ private slots:
     void layout();
 };
 
+// A filter on the catalogue files, and the sheet it gives: the headings in
+// order (one repeated on a new page counted once), the rows and the refused line.
+struct Layout {
+    QByteArray cabinetFile, amplifierFile;
+    QVector<int> counts;
+    QStringList amplifiers;
+    QString onlyMode; // of Delta
+    QStringList headings;
+    int rows;
+    QString refused;
+    bool onePage;
+};
+Q_DECLARE_METATYPE(Layout)
+
 void TestSheetPages::layout_data()
 {
-    QTest::addColumn<QByteArray>("cabinetFile");
-    QTest::addColumn<QByteArray>("amplifierFile");
-    QTest::addColumn<QVector<int>>("counts");
-    QTest::addColumn<QStringList>("amplifiers");
-    QTest::addColumn<QString>("onlyMode"); // of Delta
-    QTest::addColumn<QStringList>("headings"); // in order, a heading repeated on a new page once
-    QTest::addColumn<int>("rows");
-    QTest::addColumn<QString>("refused");
-    QTest::addColumn<bool>("onePage");
-
+    QTest::addColumn<Layout>("sheet");
     const QString st = " \u00b7 ST (Stereo)", btl = " \u00b7 BTL (Bridge)";
     QTest::newRow("every selection, by model and mode")
-        << twoCabinets << gammaDelta << QVector<int>() << QStringList() << QString()
-        << QStringList { "Gamma", "Delta" + st, "Delta" + btl } << 10
-        << "14 refused: below 4 \u03a9 (12), no data at 4 \u03a9 BTL (2)" << true;
-    QTest::newRow("two counts, one mode")
-        << twoCabinets << gammaDelta << QVector<int> { 1, 2 } << QStringList { "Delta" } << "BTL"
-        << QStringList { "Delta" + btl } << 2 << "2 refused: no data at 4 \u03a9 BTL" << true;
-    QTest::newRow("nothing refused")
-        << twoCabinets << gammaDelta << QVector<int> { 1 } << QStringList { "Gamma" } << QString()
-        << QStringList { "Gamma" } << 2 << "0 refused" << true;
+        << Layout { twoCabinets, gammaDelta, {}, {}, {}, { "Gamma", "Delta" + st, "Delta" + btl },
+               10, "14 refused: below 4 \u03a9 (12), no data at 4 \u03a9 BTL (2)", true };
+    QTest::newRow("two counts, one mode") << Layout { twoCabinets, gammaDelta, { 1, 2 },
+        { "Delta" }, "BTL", { "Delta" + btl }, 2, "2 refused: no data at 4 \u03a9 BTL", true };
     QTest::newRow("3 cabinets, 2 counts, 3 amplifiers in both modes: one page")
-        << cabinets(3, 16)
-        << QByteArray("h\nA,8,ST,50,36.2,30\nA,8,BTL,90,41.3,30\nB,8,ST,50,36.2,30\n"
-                      "B,8,BTL,90,41.3,30\nC,8,ST,50,36.2,30\nC,8,BTL,90,41.3,30\n")
-        << QVector<int> { 1, 2 } << QStringList() << QString()
-        << QStringList { "A" + st, "A" + btl, "B" + st, "B" + btl, "C" + st, "C" + btl } << 36
-        << "0 refused" << true;
-    QTest::newRow("a group over pages")
-        << cabinets(40, 8) << gammaDelta << QVector<int> { 1, 2 } << QStringList { "Gamma" }
-        << QString() << QStringList { "Gamma" } << 80 << "0 refused" << false;
+        << Layout { cabinets(3, 16),
+               "h\nA,8,ST,50,36.2,30\nA,8,BTL,90,41.3,30\nB,8,ST,50,36.2,30\n"
+               "B,8,BTL,90,41.3,30\nC,8,ST,50,36.2,30\nC,8,BTL,90,41.3,30\n",
+               { 1, 2 }, {}, {}, { "A" + st, "A" + btl, "B" + st, "B" + btl, "C" + st, "C" + btl },
+               36, "0 refused", true };
+    QTest::newRow("a group over pages") << Layout { cabinets(40, 8), gammaDelta, { 1, 2 },
+        { "Gamma" }, {}, { "Gamma" }, 80, "0 refused", false };
 }
 
 void TestSheetPages::layout()
 {
-    QFETCH(QByteArray, cabinetFile);
-    QFETCH(QByteArray, amplifierFile);
-    QFETCH(QVector<int>, counts);
-    QFETCH(QStringList, amplifiers);
-    QFETCH(QString, onlyMode);
-    QFETCH(QStringList, headings);
-    QFETCH(int, rows);
-    QFETCH(QString, refused);
-    QFETCH(bool, onePage);
-    CatalogueFixture fixture(cabinetFile, amplifierFile);
+    QFETCH(Layout, sheet);
+    CatalogueFixture fixture(sheet.cabinetFile, sheet.amplifierFile);
     const Catalogue catalogue = Catalogue::load(".");
     Sheet::Filter filter;
-    filter.counts = counts;
-    filter.amplifiers = amplifiers;
-    if (!onlyMode.isEmpty())
-        filter.modes.insert("Delta", { onlyMode });
+    filter.counts = sheet.counts;
+    filter.amplifiers = sheet.amplifiers;
+    if (!sheet.onlyMode.isEmpty())
+        filter.modes.insert("Delta", { sheet.onlyMode });
     QBuffer pdf;
     pdf.open(QIODevice::WriteOnly);
     QPdfWriter letter(&pdf);
@@ -108,13 +98,13 @@ void TestSheetPages::layout()
             && (groups.isEmpty() || groups.last() != line.texts[0]))
             groups << line.texts[0];
     }
-    QCOMPARE(groups, headings);
-    QCOMPARE(rowLines, rows);
-    QCOMPARE(pages.rows(), rows);
+    QCOMPARE(groups, sheet.headings);
+    QCOMPARE(rowLines, sheet.rows);
+    QCOMPARE(pages.rows(), sheet.rows);
     QCOMPARE(lines.last().kind, SheetPages::Line::Refused);
-    QCOMPARE(lines.last().texts, QStringList { refused });
+    QCOMPARE(lines.last().texts, QStringList { sheet.refused });
     QCOMPARE(pages.pages(), page);
-    QCOMPARE(page == 1, onePage);
+    QCOMPARE(page == 1, sheet.onePage);
 }
 
 QTEST_MAIN(TestSheetPages)

@@ -2,12 +2,8 @@
 #include "appearance.h"
 #include "cataloguefixture.h"
 #include "dialog.h"
-#include "dialog2.h"
 #include "limitersheetdialog.h"
 #include "windowdriver.h"
-
-#include <QtTest>
-#include <QtWidgets>
 
 namespace {
 const QByteArray cabinets = "h\nCab,300,16\n", amplifiers = "h\nAmp,8,ST,50,36,30\n";
@@ -34,7 +30,6 @@ private slots:
     void cleanupTestCase() { QDesktopServices::unsetUrlHandler("mailto"); }
     void aboutBox_data();
     void aboutBox();
-    void guides();
     void sheetChoiceRemembered();
 
 private:
@@ -50,29 +45,32 @@ private:
 // over the box gives the address to copy.
 void TestDialogs::aboutBox_data()
 {
-    QTest::addColumn<QString>("places"); // that hold the images, 10 and 20 pixels square
+    QTest::addColumn<QStringList>("places"); // that hold the images, 10 and 20 pixels square
     QTest::addColumn<QSize>("banner");
-    QTest::addColumn<QString>("links"); // clicked in turn, split by "|"
+    QTest::addColumn<QStringList>("links"); // clicked in turn
+    QTest::addColumn<bool>("program"); // a mail program takes the mail
     QTest::newRow("the folder's, the support link")
-        << "mine ." << QSize(10, 10) << "#support_email";
+        << QStringList { "mine", "." } << QSize(10, 10) << QStringList { "#support_email" } << true;
     QTest::newRow("the working directory's, other links")
-        << "." << QSize(20, 20) << "#Support_Email|support_email|#support_email ";
-    QTest::newRow("built in, no mail program") << QString() << QSize(301, 71) << "#support_email";
+        << QStringList { "." } << QSize(20, 20)
+        << QStringList { "#Support_Email", "support_email", "#support_email " } << true;
+    QTest::newRow("built in, no mail program")
+        << QStringList() << QSize(301, 71) << QStringList { "#support_email" } << false;
 }
 
 void TestDialogs::aboutBox()
 {
-    QFETCH(QString, places);
+    QFETCH(QStringList, places);
     QFETCH(QSize, banner);
-    QFETCH(QString, links);
-    const bool program = !QByteArray(QTest::currentDataTag()).endsWith("no mail program");
+    QFETCH(QStringList, links);
+    QFETCH(bool, program);
     if (!program) {
         QDesktopServices::setUrlHandler("mailto", this, "refuse");
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("invokeMethod: No such method"));
     }
     CatalogueFixture fixture;
     const QString mine = fixture.folder("mine", cabinets, amplifiers);
-    for (const QString& place : places.split(' ', Qt::SkipEmptyParts)) {
+    for (const QString& place : places) {
         const QImage image(QSize(10, 10) * (place == "mine" ? 1 : 2), QImage::Format_RGB32);
         for (const char* name : { "banner3.png", "Orlena-Audio-logo-60px.png" })
             QVERIFY(image.save(fixture.path(place + '/' + name)));
@@ -89,7 +87,7 @@ void TestDialogs::aboutBox()
         QLabel* support = about->findChild<QLabel*>("label_3");
         QVERIFY(support->text().contains(">" + Dialog::supportAddress + "<"));
         ModalWatcher message;
-        for (const QString& link : links.split('|'))
+        for (const QString& link : links)
             emit support->linkActivated(link);
         told = message.seen;
     };
@@ -98,7 +96,7 @@ void TestDialogs::aboutBox()
     const ModalWatcher::Seen about = driver.watcher.seen.value(0);
     QVERIFY(about.className == "Dialog" && about.applicationModal && !about.hasParent);
     QVERIFY(opened.isNull());
-    QCOMPARE(sent.size(), program && links == "#support_email" ? 1 : 0);
+    QCOMPARE(sent.size(), program && links == QStringList { "#support_email" } ? 1 : 0);
     for (const QUrl& mail : sent)
         QCOMPARE(mail.toString(),
             "mailto:?to=" + Dialog::supportAddress + "&cc=" + Dialog::copyAddress
@@ -106,27 +104,6 @@ void TestDialogs::aboutBox()
     QCOMPARE(told.size(), program ? 0 : 1);
     for (const ModalWatcher::Seen& box : told)
         QVERIFY(box.hasParent && box.text.contains(Dialog::supportAddress) && box.selectable);
-}
-
-// Help > User Guide opens modeless windows of the main window, all with the
-// application icon; a closed one is freed.
-void TestDialogs::guides()
-{
-    CatalogueFixture fixture(cabinets, amplifiers);
-    WindowDriver driver;
-    QVERIFY(!driver.window.windowIcon().pixmap(32).isNull());
-    for (int i = 0; i < 3; ++i)
-        driver.find<QAction>("actionGuide")->trigger();
-    QList<QPointer<Dialog2>> guides;
-    for (Dialog2* guide : driver.window.findChildren<Dialog2*>()) {
-        QVERIFY(
-            guide->isVisible() && !guide->isModal() && !guide->windowIcon().pixmap(32).isNull());
-        guides << guide;
-    }
-    QCOMPARE(guides.size(), 3);
-    guides[0]->close();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QVERIFY(guides[0].isNull() && driver.window.findChildren<Dialog2*>().size() == 2);
 }
 
 // The Limiter Sheet dialog comes back with the choice last made on the same

@@ -135,6 +135,16 @@ public:
         return true;
     }
 
+    // The six result labels' texts, top left to bottom right.
+    QStringList labels() const
+    {
+        QStringList texts;
+        for (const char* name : { "label_imp", "label_max_pow", "label_imp_equiv",
+                 "label_equiv_pow", "label_prog_power", "label_amp_gain" })
+            texts << find<QLabel>(name)->text();
+        return texts;
+    }
+
     // "count cabinet amplifier mode" ("!" after a disabled input), the six
     // labels' numbers ("-" where unknown, empty for the form's own text), the
     // threshold and "shown" or "hidden" for the alert, split by "|".
@@ -146,9 +156,8 @@ public:
             inputs << QString::number(find(name)->currentIndex())
                     + (find(name)->isEnabled() ? "" : "!");
         QStringList shown { inputs.join(' ') };
-        for (const char* name : { "label_imp", "label_max_pow", "label_imp_equiv",
-                 "label_equiv_pow", "label_prog_power", "label_amp_gain" })
-            shown << find<QLabel>(name)->text().section(": ", 1).section(' ', 0, 0);
+        for (const QString& label : labels())
+            shown << label.section(": ", 1).section(' ', 0, 0);
         shown << find<QLineEdit>("lineaResultado")->text();
         return (shown << (find<QLabel>("label_alert_max")->isHidden() ? "hidden" : "shown"))
             .join('|');
