@@ -50,7 +50,10 @@ for size in "${sizes[@]}"; do
 done
 [ -x "$stage/usr/bin/vantor" ] || fail "vantor is not executable"
 # The program names its launcher to the desktop (a UTF-16 string literal).
-strings -el "$stage/usr/bin/vantor" | grep -qx "$app_id" || fail "vantor does not name $app_id"
+# grep reads all of it: with -q it would stop at the match, and strings, cut
+# off, would fail the pipeline.
+strings -el "$stage/usr/bin/vantor" | grep -x "$app_id" >/dev/null \
+    || fail "vantor does not name $app_id"
 
 desktop="$stage/usr/share/applications/$app_id.desktop"
 metainfo="$stage/usr/share/metainfo/$app_id.metainfo.xml"
