@@ -165,8 +165,8 @@ CommandLine::CommandLine(const QStringList& arguments)
         error = QStringLiteral("--format is table, csv or pdf, not \"%1\"").arg(format);
     } else if (format == QLatin1String("pdf") && !isSet("output")) {
         error = QStringLiteral("--format pdf needs --output FILE");
-    } else if (!wrongCount().isEmpty()) {
-        error = wrongCount();
+    } else if (const QString count = wrongCount(); !count.isEmpty()) {
+        error = count;
     } else if (parser.positionalArguments().size() > 1) {
         error = QStringLiteral("one folder at most");
     } else if (!folder.isEmpty() && !QFileInfo(folder).isDir()) {

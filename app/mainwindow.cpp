@@ -10,6 +10,7 @@
 #include "formstyle.h"
 #include "limitersheetdialog.h"
 #include "sheet.h"
+#include "warningbox.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
@@ -247,19 +248,6 @@ QString rememberedFolder()
     return folder;
 }
 
-// A warning titled with the program's name. Whatever it says, catalogue names
-// included, shows as plain text, never as markup or a link.
-void warn(QMessageBox& box, const QString& text, const QString& informative)
-{
-    box.setIcon(QMessageBox::Warning);
-    box.setWindowTitle(QGuiApplication::applicationDisplayName());
-    box.setTextFormat(Qt::PlainText);
-    box.setText(text);
-    box.setInformativeText(informative);
-    for (QLabel* label : box.findChildren<QLabel*>())
-        label->setTextFormat(Qt::PlainText);
-}
-
 QAbstractButton* detailsButton(const QMessageBox& box)
 {
     for (QAbstractButton* button : box.buttons())
@@ -280,7 +268,7 @@ void tellProblems(
         if (listed < problems.size())
             lines
                 << QStringLiteral("... and %1 more in the details.").arg(problems.size() - listed);
-        warn(box, text, lines.join(QLatin1Char('\n')));
+        WarningBox::fill(box, text, lines.join(QLatin1Char('\n')));
     };
     int listed = qMin(problemsListed, static_cast<int>(problems.size()));
     list(listed);
@@ -375,7 +363,8 @@ bool MainWindow::load(const QString& folder, bool keep)
                    .arg(Catalogue::cabinetFileName, Catalogue::amplifierFileName,
                        QDir::toNativeSeparators(read.folder));
         QMessageBox box(this);
-        warn(box, QStringLiteral("Vantor cannot use this catalogue"), why.join(QLatin1Char('\n')));
+        WarningBox::fill(
+            box, QStringLiteral("Vantor cannot use this catalogue"), why.join(QLatin1Char('\n')));
         box.exec();
         return false;
     }
@@ -521,7 +510,7 @@ void MainWindow::reportCatalogue()
     if (catalogue_title.isEmpty())
         return;
     QMessageBox box(this);
-    warn(box, catalogue_title, QString());
+    WarningBox::fill(box, catalogue_title, QString());
     box.setDetailedText(catalogue_details);
     tellProblems(box, this, catalogue_lead, catalogue_problems);
 }
@@ -816,7 +805,7 @@ void MainWindow::on_actionExport_triggered()
         && Sheet::write(file, catalogue, Sheet::Csv, Sheet::Filter(), &rows) && file.commit())
         return tellSaved(path, rows);
     QMessageBox box(this);
-    warn(box, QStringLiteral("Vantor could not export the limiter sheet"),
+    WarningBox::fill(box, QStringLiteral("Vantor could not export the limiter sheet"),
         QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(path), file.errorString()));
     box.exec();
 }
@@ -843,7 +832,7 @@ void MainWindow::recalculate()
     const Configuration configuration = selection();
     if (!configuration.warningText().isEmpty()) {
         QMessageBox box;
-        warn(box, configuration.warningText(), configuration.warningDetails());
+        WarningBox::fill(box, configuration.warningText(), configuration.warningDetails());
         box.exec();
         on_pushButton_reset_clicked();
         const Configuration first = selection();

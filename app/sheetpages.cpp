@@ -48,10 +48,7 @@ QString heading(const Configuration& c)
     const QString model = PlainText::escaped(c.amplifier);
     if (!c.modeSwitch)
         return model;
-    return QStringLiteral("%1 %2 %3")
-        .arg(model, dot,
-            c.mode == QLatin1String("BTL") ? QStringLiteral("BTL (Bridge)")
-                                           : QStringLiteral("ST (Stereo)"));
+    return QStringLiteral("%1 %2 %3").arg(model, dot, Configuration::modeText(c.mode));
 }
 
 // How many were refused and why, the most frequent reasons first.

@@ -80,6 +80,12 @@ Configuration Configuration::calculate(const Catalogue& catalogue, int cabinet, 
     return refuse(c.threshold >= displayFloor ? Accepted : BelowFloor);
 }
 
+QString Configuration::modeText(const QString& mode)
+{
+    return mode == QLatin1String("BTL") ? QStringLiteral("BTL (Bridge)")
+                                        : QStringLiteral("ST (Stereo)");
+}
+
 QStringList Configuration::labelTexts() const
 {
     return {

@@ -28,6 +28,9 @@ public:
     static int findAmplifier(const QVector<AmplifierRecord>& amplifiers, const QVector<int>& lines,
         const QString& name, double impedance, const QString& mode);
 
+    // "ST (Stereo)" or "BTL (Bridge)", as the mode selector names a mode.
+    static QString modeText(const QString& mode);
+
     // The six result labels, top left to bottom right.
     QStringList labelTexts() const;
     // Not below the display floor, and a number at all.

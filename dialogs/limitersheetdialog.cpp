@@ -4,10 +4,10 @@
 
 #include "configuration.h"
 #include "sheetpages.h"
+#include "warningbox.h"
 
 #include <QDir>
 #include <QFileDialog>
-#include <QLabel>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPrintPreviewDialog>
@@ -84,12 +84,11 @@ LimiterSheetDialog::LimiterSheetDialog(
             entry(ui->list_amplifiers, model.name, model.name);
             continue;
         }
-        entry(ui->list_amplifiers, QStringLiteral("%1 \u2014 ST (Stereo)").arg(model.name),
-            model.name)
-            ->setData(modeRole, QStringLiteral("ST"));
-        entry(ui->list_amplifiers, QStringLiteral("%1 \u2014 BTL (Bridge)").arg(model.name),
-            model.name)
-            ->setData(modeRole, QStringLiteral("BTL"));
+        for (const QString& mode : { QStringLiteral("ST"), QStringLiteral("BTL") })
+            entry(ui->list_amplifiers,
+                QStringLiteral("%1 \u2014 %2").arg(model.name, Configuration::modeText(mode)),
+                model.name)
+                ->setData(modeRole, mode);
     }
 
     choosePdfFile = [this] {
@@ -220,14 +219,8 @@ void LimiterSheetDialog::savePdf()
         return;
     }
     QMessageBox box(this);
-    box.setIcon(QMessageBox::Warning);
-    box.setWindowTitle(QGuiApplication::applicationDisplayName());
-    box.setTextFormat(Qt::PlainText);
-    box.setText(QStringLiteral("Vantor could not save the limiter sheet"));
-    box.setInformativeText(
+    WarningBox::fill(box, QStringLiteral("Vantor could not save the limiter sheet"),
         QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(path), file.errorString()));
-    for (QLabel* label : box.findChildren<QLabel*>())
-        label->setTextFormat(Qt::PlainText);
     box.exec();
 }
 
