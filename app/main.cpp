@@ -2,6 +2,7 @@
 #include "appearance.h"
 #include "commandline.h"
 #include "mainwindow.h"
+#include "sheetpages.h"
 
 #include <QApplication>
 
@@ -20,7 +21,10 @@ int main(int argc, char* argv[])
                 std::fprintf(stderr, "%s\n", qUtf8Printable(text));
         });
         QGuiApplication application(argc, argv);
-        return commandLine.run();
+        return commandLine.run(
+            [](QIODevice& file, const Catalogue& catalogue, const Sheet::Filter& filter) {
+                return SheetPages(catalogue, filter).writePdf(file);
+            });
     }
     if (!commandLine.window()) {
         QCoreApplication application(argc, argv);

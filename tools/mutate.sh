@@ -4,7 +4,7 @@
 exec python3 "$0" "$@"
 """
 # Mutation testing: puts one single-token fault at a time into the C++ sources
-# of app/, data/ and dialogs/, rebuilds and runs the Qt 5 test suite, and tells
+# of core/, gui/, widgets/ and app/, rebuilds and runs the Qt 5 test suite, and tells
 # for each fault whether a test failed (killed) or none did (survived). All the
 # work happens in build-mutate/ on a copy of the tracked files; the working
 # tree is never written to.
@@ -80,8 +80,8 @@ def run(command, log, timeout=None):
 
 
 def main():
-    parser = argparse.ArgumentParser(description='Judges single-token faults in app/, data/ '
-                                     'and dialogs/ by the Qt 5 test suite.')
+    parser = argparse.ArgumentParser(description='Judges single-token faults in core/, gui/, '
+                                     'widgets/ and app/ by the Qt 5 test suite.')
     parser.add_argument('-n', type=int, default=60, help='faults to judge (default 60)')
     parser.add_argument('-s', type=int, default=1, help='seed of the sample (default 1)')
     parser.add_argument('-j', type=int, default=os.cpu_count(), help='build jobs')
@@ -108,7 +108,7 @@ def main():
     shutil.copytree(build, clean, symlinks=True)
 
     candidates = []
-    for name in sorted(n for n in tracked if re.match(r'(app|data|dialogs)/.*\.(cpp|h)$', n)):
+    for name in sorted(n for n in tracked if re.match(r'(core|gui|widgets|app)/.*\.(cpp|h)$', n)):
         with open(os.path.join(src, name)) as f:
             candidates += mutants(name, f.read())
     random.Random(args.s).shuffle(candidates)

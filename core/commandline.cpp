@@ -4,7 +4,6 @@
 #include "catalogue.h"
 #include "plaintext.h"
 #include "sheet.h"
-#include "sheetpages.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -202,7 +201,7 @@ bool CommandLine::window() const
 
 QString CommandLine::folder() const { return parser.positionalArguments().value(0); }
 
-int CommandLine::run()
+int CommandLine::run(const PdfWriter& pdf)
 {
     if (!error.isEmpty())
         return fail(error);
@@ -244,7 +243,7 @@ int CommandLine::run()
     const QString path = parser.value(QStringLiteral("output"));
     QSaveFile file(path);
     if (file.open(QIODevice::WriteOnly)
-        && (format == QLatin1String("pdf") ? SheetPages(catalogue, filter).writePdf(file)
+        && (format == QLatin1String("pdf") ? pdf && pdf(file, catalogue, filter)
                                            : Sheet::write(file, catalogue, text, filter))
         && file.commit())
         return 0;

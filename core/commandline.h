@@ -1,9 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "sheet.h"
+
 #include <QCommandLineParser>
 #include <QString>
 #include <QStringList>
+
+#include <functional>
+
+class Catalogue;
+class QIODevice;
 
 // Vantor's command line: `vantor [FOLDER]` opens the window on the catalogue in
 // FOLDER; --check and --sheet work without a window or a display. The whole
@@ -25,8 +32,13 @@ public:
     bool pdf() const;
     // The folder named, or empty for the working directory.
     QString folder() const;
-    // Everything but the window, under a QCoreApplication; returns the exit status.
-    int run();
+    // Writes the sheet of the catalogue, as the filter takes it, as PDF;
+    // false when the device cannot be written.
+    using PdfWriter
+        = std::function<bool(QIODevice&, const Catalogue&, const Sheet::Filter&)>;
+    // Everything but the window, under a QCoreApplication (a QGuiApplication
+    // for a PDF, drawn by `pdf`); returns the exit status.
+    int run(const PdfWriter& pdf = {});
 
 private:
     QString wrongCount() const;
