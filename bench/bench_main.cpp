@@ -50,7 +50,7 @@ void pick(benchmark::State& state, const QString& folder)
     const auto calculate = [&](int cabinet) {
         return Configuration::calculate(catalogue, cabinet, 1,
             catalogue.amplifierModels.value(catalogue.amplifierModels.size() - 1),
-            QStringLiteral("ST"));
+            Mode::Stereo);
     };
     // Anything else opens a message box, which would wait for a click.
     if (!catalogue.problems.isEmpty() || calculate(last - 1).refusal != Configuration::Accepted

@@ -10,11 +10,11 @@ const double levelFactor = 20.0;
 }
 
 AmplifierRecord::AmplifierRecord()
-    : AmplifierRecord(QStringLiteral("-"), 0, QString(), 0.0, 0.0, 0)
+    : AmplifierRecord(QStringLiteral("-"), 0, std::nullopt, 0.0, 0.0, 0)
 {
 }
 
-AmplifierRecord::AmplifierRecord(const QString& name, int impedance, const QString& mode,
+AmplifierRecord::AmplifierRecord(const QString& name, int impedance, std::optional<Mode> mode,
     double max_voltage, double max_level, int gain)
     : name(name)
     , impedance(impedance)
@@ -26,7 +26,7 @@ AmplifierRecord::AmplifierRecord(const QString& name, int impedance, const QStri
 {
 }
 
-bool AmplifierRecord::matches(QString name, double impedance, QString mode) const
+bool AmplifierRecord::matches(const QString& name, double impedance, Mode mode) const
 {
     return this->name == name && static_cast<double>(this->impedance) == impedance
         && this->mode == mode;

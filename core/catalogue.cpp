@@ -397,15 +397,14 @@ void Catalogue::readAmplifiers(const QByteArray& content, const QString& path)
         LineReader in(lines.at(i), path, i + 2, 6, problems);
         const QString name = in.name();
         const int impedance = in.whole(1, QStringLiteral("impedance"));
-        const QString mode = in.field(2);
+        const std::optional<Mode> mode = Mode::parse(in.field(2));
         const double voltage = in.real(3, QStringLiteral("maximum program voltage"));
         const double level = in.real(4, QStringLiteral("maximum output level"));
         const int gain = in.whole(5, QStringLiteral("gain"));
 
-        if (mode != QLatin1String("ST") && mode != QLatin1String("BTL")
-            && mode != QLatin1String("NO"))
+        if (!mode)
             in.tell(QStringLiteral("mode \"%1\" is not ST, BTL or NO: the line is never used")
-                        .arg(mode),
+                        .arg(in.field(2)),
                 true);
         in.aboveZero(impedance, QStringLiteral("impedance"), QStringLiteral(" \u03A9"));
         in.aboveZero(voltage, QStringLiteral("maximum program voltage"), QStringLiteral(" V"));
@@ -427,10 +426,10 @@ void Catalogue::readAmplifiers(const QByteArray& content, const QString& path)
         AmplifierRecord record(name, impedance, mode, voltage, level, gain);
         record.doubt = in.doubt;
         const QString key
-            = name + QLatin1Char('\n') + QString::number(impedance) + QLatin1Char('\n') + mode;
+            = name + QLatin1Char('\n') + QString::number(impedance) + QLatin1Char('\n') + in.field(2);
         const bool read = !in.shifted && in.allRead;
         compareRepeat(amplifiers, record, rated, read ? key : QString(), sameAmplifier,
-            QStringLiteral("model \"%1\" at %2 \u03A9 %3").arg(name).arg(impedance).arg(mode), path,
+            QStringLiteral("model \"%1\" at %2 \u03A9 %3").arg(name).arg(impedance).arg(in.field(2)), path,
             problems);
         amplifiers.append(record);
     }
@@ -458,7 +457,7 @@ void Catalogue::readAmplifiers(const QByteArray& content, const QString& path)
         }
         Model& model = models[runs.constLast().model];
         model.lines.append(row);
-        if (record.mode == QLatin1String("NO"))
+        if (record.mode == Mode::Switchless)
             model.modeSwitch = false;
     }
     const auto lineNumbers = [](const Model& model) {
@@ -514,10 +513,9 @@ void Catalogue::readAmplifiers(const QByteArray& content, const QString& path)
         if (model.modeSwitch)
             continue;
         const int switchless = *std::find_if(model.lines.cbegin(), model.lines.cend(),
-            [&](int row) { return amplifiers.at(row).mode == QLatin1String("NO"); });
+            [&](int row) { return amplifiers.at(row).mode == Mode::Switchless; });
         for (const int row : model.lines)
-            if (amplifiers.at(row).mode == QLatin1String("ST")
-                || amplifiers.at(row).mode == QLatin1String("BTL"))
+            if (amplifiers.at(row).mode && amplifiers.at(row).mode->hasSwitch())
                 problems.append({ path, row + 2,
                     QStringLiteral("model \"%1\" has no mode switch (line %2 says NO): this line "
                                    "is never used")

@@ -16,14 +16,12 @@ QString label(const QString& caption, const QString& value) { return caption + v
 
 bool readable(const AmplifierRecord& line)
 {
-    return line.impedance > 0
-        && (line.mode == QLatin1String("ST") || line.mode == QLatin1String("BTL")
-            || line.mode == QLatin1String("NO"));
+    return line.impedance > 0 && line.mode;
 }
 }
 
 int Configuration::findAmplifier(const QVector<AmplifierRecord>& amplifiers,
-    const QVector<int>& lines, const QString& name, double impedance, const QString& mode)
+    const QVector<int>& lines, const QString& name, double impedance, Mode mode)
 {
     for (const int row : lines)
         if (amplifiers.at(row).matches(name, impedance, mode))
@@ -32,15 +30,14 @@ int Configuration::findAmplifier(const QVector<AmplifierRecord>& amplifiers,
 }
 
 Configuration Configuration::calculate(const Catalogue& catalogue, int cabinet, int count,
-    const QString& amplifier, const QString& mode)
+    const QString& amplifier, Mode mode)
 {
     Configuration c;
     c.cabinet = cabinet;
     c.count = count;
     c.amplifier = amplifier;
-    c.mode = mode;
     const Catalogue::Model* model = catalogue.model(amplifier);
-    c.modeSwitch = !model || model->modeSwitch;
+    c.mode = !model || model->modeSwitch ? mode : Mode::Switchless;
     if (cabinet < 0 || cabinet >= catalogue.cabinets.size() || count < 1)
         return c;
     const auto refuse = [&](Refusal refusal, const CatalogueProblem& doubt = {}) {
@@ -62,8 +59,7 @@ Configuration Configuration::calculate(const Catalogue& catalogue, int cabinet, 
     c.imp_amp = c.imp_equiv >= 8.0 ? 8.0 : 4.0;
 
     if (model)
-        c.row = findAmplifier(catalogue.amplifiers, model->lines, amplifier, c.imp_amp,
-            c.modeSwitch ? mode : QStringLiteral("NO"));
+        c.row = findAmplifier(catalogue.amplifiers, model->lines, amplifier, c.imp_amp, c.mode);
     if (c.row < 0) {
         // A line of the model that could not be read may be the one meant.
         for (const int row : model ? model->lines : QVector<int>())
@@ -78,12 +74,6 @@ Configuration Configuration::calculate(const Catalogue& catalogue, int cabinet, 
     c.amp_gain = matched.gain;
     c.threshold = matched.threshold(c.pow_equiv, c.imp_equiv, c.at_max);
     return refuse(c.threshold >= displayFloor ? Accepted : BelowFloor);
-}
-
-QString Configuration::modeText(const QString& mode)
-{
-    return mode == QLatin1String("BTL") ? QStringLiteral("BTL (Bridge)")
-                                        : QStringLiteral("ST (Stereo)");
 }
 
 QStringList Configuration::labelTexts() const
@@ -154,7 +144,7 @@ QString Configuration::reason() const
     switch (refusal) {
     case Unsupported:
         return QStringLiteral("no data at ") + Units::ohms(imp_amp)
-            + (modeSwitch ? QLatin1Char(' ') + mode : QString());
+            + (mode.hasSwitch() ? QLatin1Char(' ') + mode.key() : QString());
     case LowImpedance:
         return QStringLiteral("below ") + Units::ohms(lowestImpedance);
     case LineInDoubt:

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "catalogue.h"
+#include "mode.h"
 
 #include <QString>
 #include <QStringList>
@@ -20,16 +21,14 @@ public:
     enum Refusal { Accepted, NoCabinet, Unsupported, LowImpedance, LineInDoubt, BelowFloor };
 
     // A load below 4 ohms is refused before any amplifier line is sought; a
-    // model without the mode switch is sought at "NO" whatever `mode` says.
-    static Configuration calculate(const Catalogue& catalogue, int cabinet, int count,
-        const QString& amplifier, const QString& mode);
+    // model without the mode switch is sought without a mode, whatever
+    // `mode` says, and so is the configuration's mode.
+    static Configuration calculate(
+        const Catalogue& catalogue, int cabinet, int count, const QString& amplifier, Mode mode);
 
     // The first of the rows `lines` of `amplifiers` that matches, or -1.
     static int findAmplifier(const QVector<AmplifierRecord>& amplifiers, const QVector<int>& lines,
-        const QString& name, double impedance, const QString& mode);
-
-    // "ST (Stereo)" or "BTL (Bridge)", as the mode selector names a mode.
-    static QString modeText(const QString& mode);
+        const QString& name, double impedance, Mode mode);
 
     // The six result labels, top left to bottom right.
     QStringList labelTexts() const;
@@ -61,11 +60,10 @@ public:
     QString cabinetName;
     int count = 1;
     QString amplifier;
-    QString mode;
+    Mode mode;
 
     Refusal refusal = NoCabinet;
     CatalogueProblem doubt; // of the line in doubt
-    bool modeSwitch = true; // the model has ST and BTL lines, not NO
     int row = -1; // of the amplifier lines it was given
     double imp_spk = qQNaN();
     double pow_spk = qQNaN();

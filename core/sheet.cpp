@@ -41,7 +41,10 @@ QString fullNumber(double value)
 QString cabinet(const Configuration& c) { return c.cabinetName; }
 QString count(const Configuration& c) { return QString::number(c.count); }
 QString amplifier(const Configuration& c) { return c.amplifier; }
-QString mode(const Configuration& c) { return c.modeSwitch ? c.mode : QStringLiteral("-"); }
+QString mode(const Configuration& c)
+{
+    return c.mode.hasSwitch() ? c.mode.key() : QStringLiteral("-");
+}
 QString threshold(const Configuration& c) { return c.thresholdText(); }
 QString dbv(const Configuration& c) { return c.thresholdDbvText(); }
 QString atMax(const Configuration& c)
@@ -280,11 +283,11 @@ void Sheet::forEach(const Catalogue& catalogue, const Filter& filter,
     // row, whatever else goes wrong. `first` and `second` say which to show.
     const auto rows
         = [&](int cabinet, int count, const Catalogue::Model* model, bool first, bool second) {
-              const auto calculate = [&](const QString& mode) {
+              const auto calculate = [&](Mode mode) {
                   return Configuration::calculate(catalogue, cabinet, count, model->name, mode);
               };
-              return (!first || show(calculate(QStringLiteral("ST"))))
-                  && (!second || !model->modeSwitch || show(calculate(QStringLiteral("BTL"))));
+              return (!first || show(calculate(Mode::Stereo)))
+                  && (!second || !model->modeSwitch || show(calculate(Mode::Bridge)));
           };
     const QVector<bool> cabinets = cabinetsTaken(catalogue, filter);
     const auto takes

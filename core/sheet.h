@@ -29,14 +29,14 @@ public:
         QVector<int> counts; // only these counts, when any are named
         QStringList amplifiers; // only these models, when any are named
         // For a model with the switch, the modes taken; every mode of a model not in it.
-        QHash<QString, QStringList> modes;
+        QHash<QString, QVector<Mode>> modes;
         bool acceptedOnly = false; // no refused selection
         Order order = ByCabinet;
 
         bool takesCount(int count) const { return counts.isEmpty() || counts.contains(count); }
         bool takesMode(const Configuration& c) const
         {
-            return !c.modeSwitch || !modes.contains(c.amplifier)
+            return !c.mode.hasSwitch() || !modes.contains(c.amplifier)
                 || modes.value(c.amplifier).contains(c.mode);
         }
     };

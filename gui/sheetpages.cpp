@@ -46,9 +46,9 @@ QString modified(const QString& path)
 QString heading(const Configuration& c)
 {
     const QString model = PlainText::escaped(c.amplifier);
-    if (!c.modeSwitch)
+    if (!c.mode.hasSwitch())
         return model;
-    return QStringLiteral("%1 %2 %3").arg(model, dot, Configuration::modeText(c.mode));
+    return QStringLiteral("%1 %2 %3").arg(model, dot, c.mode.text());
 }
 
 // How many were refused and why, the most frequent reasons first.

@@ -19,7 +19,7 @@
 #include <QSignalBlocker>
 
 namespace {
-const int modeRole = Qt::UserRole + 1; // of an amplifier entry: "ST", "BTL", or empty
+const int modeRole = Qt::UserRole + 1; // of an amplifier entry: its mode's key, or none
 const QString choicesKey = QStringLiteral("limiter-sheets");
 const int foldersRemembered = 20;
 
@@ -84,11 +84,10 @@ LimiterSheetDialog::LimiterSheetDialog(
             entry(ui->list_amplifiers, model.name, model.name);
             continue;
         }
-        for (const QString& mode : { QStringLiteral("ST"), QStringLiteral("BTL") })
-            entry(ui->list_amplifiers,
-                QStringLiteral("%1 \u2014 %2").arg(model.name, Configuration::modeText(mode)),
+        for (const Mode mode : Mode::switched())
+            entry(ui->list_amplifiers, QStringLiteral("%1 \u2014 %2").arg(model.name, mode.text()),
                 model.name)
-                ->setData(modeRole, mode);
+                ->setData(modeRole, mode.key());
     }
 
     choosePdfFile = [this] {
@@ -121,7 +120,7 @@ void LimiterSheetDialog::check(const Configuration& selection)
         = [&](QListWidgetItem* item) { return item->data(Qt::UserRole) == selection.amplifier; };
     if (!checkWhere(ui->list_amplifiers, [&](QListWidgetItem* item) {
             const QString mode = item->data(modeRole).toString();
-            return model(item) && (mode.isEmpty() || mode == selection.mode);
+            return model(item) && (mode.isEmpty() || mode == selection.mode.key());
         }))
         checkWhere(ui->list_amplifiers, model);
 }
@@ -133,13 +132,13 @@ Sheet::Filter LimiterSheetDialog::filter() const
         [&](QListWidgetItem* item) { filter.cabinets << item->data(Qt::UserRole).toString(); });
     forChecked(ui->list_counts,
         [&](QListWidgetItem* item) { filter.counts << item->data(Qt::UserRole).toInt(); });
-    QHash<QString, QStringList> modes;
+    QHash<QString, QVector<Mode>> modes;
     forChecked(ui->list_amplifiers, [&](QListWidgetItem* item) {
         const QString model = item->data(Qt::UserRole).toString();
         if (filter.amplifiers.isEmpty() || filter.amplifiers.last() != model)
             filter.amplifiers << model;
-        if (!item->data(modeRole).toString().isEmpty())
-            modes[model] << item->data(modeRole).toString();
+        if (const auto mode = Mode::parse(item->data(modeRole).toString()))
+            modes[model] << *mode;
     });
     for (auto model = modes.cbegin(); model != modes.cend(); ++model)
         if (model.value().size() == 1)

@@ -535,10 +535,7 @@ void MainWindow::on_spin_num_cabinets_valueChanged(int arg1)
 
 void MainWindow::on_comboBox_mode_activated(int index)
 {
-    if (index == 0)
-        mode = QStringLiteral("ST");
-    else if (index == 1)
-        mode = QStringLiteral("BTL");
+    mode = Mode::fromIndex(index);
     recalculate();
 }
 
@@ -558,7 +555,7 @@ void MainWindow::on_pushButton_reset_clicked()
     num_cabinets = 1;
     index_cabinet = 0;
     index_amplis = 0;
-    mode = QStringLiteral("ST");
+    mode = Mode::Stereo;
     display(selection());
 }
 
@@ -647,7 +644,7 @@ void MainWindow::returnTo(const Place& place)
     }
     ui->comboBox_cabinets->setCurrentIndex(cabinet);
     ui->comboBox_amplis->setCurrentIndex(amplifier);
-    ui->comboBox_mode->setCurrentIndex(place.mode == QLatin1String("BTL") ? 1 : 0);
+    ui->comboBox_mode->setCurrentIndex(place.mode.index());
     index_cabinet = cabinet;
     num_cabinets = place.count;
     index_amplis = amplifier;
@@ -839,7 +836,7 @@ void MainWindow::recalculate()
         QString told = QStringLiteral("%1 \u00d7 %2 on %3")
                            .arg(first.count)
                            .arg(first.cabinetName, first.amplifier);
-        if (first.modeSwitch)
+        if (first.mode.hasSwitch())
             told += QStringLiteral(", ") + ui->comboBox_mode->currentText();
         tell(QStringLiteral("Back to the first selection: %1: %2").arg(told, first.thresholdText()),
             true);
@@ -859,7 +856,7 @@ void MainWindow::display(const Configuration& configuration)
     amp_gain = configuration.amp_gain;
     index_amp_record = configuration.row;
 
-    ui->comboBox_mode->setEnabled(configuration.modeSwitch && ui->comboBox_amplis->isEnabled());
+    ui->comboBox_mode->setEnabled(configuration.mode.hasSwitch() && ui->comboBox_amplis->isEnabled());
     updateThreshold(configuration);
     const QStringList texts = configuration.labelTexts();
     ui->label_imp->setText(texts.at(0));

@@ -89,7 +89,7 @@ private:
         QString cabinet;
         int count = 1;
         QString amplifier;
-        QString mode;
+        Mode mode;
     };
 
     // False, with a box that names each unusable file, when `keep` and the
@@ -127,7 +127,7 @@ private:
     int index_amp_record = 0;
     int index_amplis = 0;
     int num_cabinets = 1;
-    QString mode = QStringLiteral("ST");
+    Mode mode = Mode::Stereo; // the selector's, kept for a model without the switch
     QString catalogue_folder; // empty: the working directory
     QString catalogue_title; // of the box that tells the problems, when there is one
     QStringList catalogue_lead; // what the box says before the problems

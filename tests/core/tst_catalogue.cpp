@@ -171,12 +171,12 @@ void TestCatalogue::records()
     QCOMPARE(cabinet.program_power, 150);
     QCOMPARE(cabinet.impedance, 16);
     const AmplifierRecord& amplifier = catalogue.amplifiers.value(0);
-    QVERIFY(amplifier.matches("A", 4.0, "BTL") && !amplifier.inDoubt());
+    QVERIFY(amplifier.matches("A", 4.0, Mode::Bridge) && !amplifier.inDoubt());
     QCOMPARE(amplifier.max_voltage, 100.0);
     QCOMPARE(amplifier.max_level, 42.2);
     QCOMPARE(amplifier.gain, 32);
     bool atMax = true;
-    QVERIFY(qIsNaN(AmplifierRecord("A", 8, "NO", 42.9, 34.9, 32).threshold(200, 8, atMax)));
+    QVERIFY(qIsNaN(AmplifierRecord("A", 8, Mode::Switchless, 42.9, 34.9, 32).threshold(200, 8, atMax)));
     QVERIFY(CabinetRecord(200, 8, "A").inDoubt() && !atMax);
 }
 

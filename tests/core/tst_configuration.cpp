@@ -82,7 +82,8 @@ void TestConfiguration::calculate()
                              "Loud,8,NO,50,36,46\nLoud,8,NO,50,36,46\nLoud,16,NO,1,1,1\n"
                              "Odd,8,ST,99,99,20\nOdd,x,BTL,80,40.3,32\n",
         "a");
-    const Configuration c = Configuration::calculate(catalogue, cabinet, count, amplifier, mode);
+    const Configuration c
+        = Configuration::calculate(catalogue, cabinet, count, amplifier, *Mode::parse(mode));
     QStringList values;
     for (const QString& label : c.labelTexts())
         values << label.section(": ", 1);
@@ -91,7 +92,7 @@ void TestConfiguration::calculate()
     QCOMPARE(c.at_max, atMax);
     QCOMPARE(c.reason(), reason);
     QCOMPARE(c.accepted(), reason.isEmpty() && cabinet < 3);
-    QCOMPARE(c.modeSwitch, amplifier == "Amp" || amplifier == "Odd" || amplifier == "amp");
+    QCOMPARE(c.mode.hasSwitch(), amplifier == "Amp" || amplifier == "Odd" || amplifier == "amp");
 }
 
 // Each unit one way, never in exponent form: six significant digits for ohms,

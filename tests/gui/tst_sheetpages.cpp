@@ -75,7 +75,7 @@ void TestSheetPages::layout()
     filter.counts = sheet.counts;
     filter.amplifiers = sheet.amplifiers;
     if (!sheet.onlyMode.isEmpty())
-        filter.modes.insert("Delta", { sheet.onlyMode });
+        filter.modes.insert("Delta", { *Mode::parse(sheet.onlyMode) });
     QBuffer pdf;
     pdf.open(QIODevice::WriteOnly);
     QPdfWriter letter(&pdf);

@@ -117,7 +117,7 @@ void TestDialogs::sheetChoiceRemembered()
     const Catalogue two = Catalogue::load(fixture.folder("two", "h\nOther,200,8\n", amplifiers));
     const auto counts = [](const Catalogue& catalogue, int count) {
         LimiterSheetDialog dialog(
-            catalogue, Configuration::calculate(catalogue, 0, count, "Amp", "ST"));
+            catalogue, Configuration::calculate(catalogue, 0, count, "Amp", Mode::Stereo));
         const QVector<int> shown = dialog.filter().counts;
         dialog.findChild<QListWidget*>("list_counts")->item(3)->setCheckState(Qt::Checked);
         dialog.reject();

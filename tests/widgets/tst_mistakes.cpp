@@ -86,7 +86,7 @@ void TestMistakes::mistake()
             actions << "count=" + QString::number(c.count);
         if (driver.find("comboBox_amplis")->currentText() != c.amplifier)
             actions << "amp=" + c.amplifier;
-        if (c.modeSwitch && c.mode == "BTL")
+        if (c.mode == Mode::Bridge)
             actions << "mode=1";
         // Some order of picks reaches the selection with no refusal on the way.
         std::sort(actions.begin(), actions.end());
@@ -117,7 +117,7 @@ void TestMistakes::mistake()
         if (c.reason() == "below -10 dBu") // the window says why it shows "-"
             QVERIFY(threshold->toolTip().contains("below the -10 dBu"));
         QCOMPARE(driver.find<QLabel>("label_alert_max")->isHidden(), !c.at_max);
-        QCOMPARE(driver.find("comboBox_mode")->isEnabled(), c.modeSwitch);
+        QCOMPARE(driver.find("comboBox_mode")->isEnabled(), c.mode.hasSwitch());
     }
     met.removeDuplicates();
     met.sort();
