@@ -81,8 +81,10 @@ QFont fittingFont(const QFont& desktop, qreal zoom)
     const qreal width = guideWidth * zoom;
     const qreal scale = qMin(
         height / own.height(), width / own.horizontalAdvance(QLatin1String(guideLongestLine)));
-    int pixels = qBound(
-        smallestPixelSize, static_cast<int>(QFontInfo(desktop).pixelSize() * scale) + 1, ownPixels);
+    // A desktop font below the smallest size, zoomed down, stays at the smallest.
+    int pixels = qBound(smallestPixelSize,
+        static_cast<int>(QFontInfo(desktop).pixelSize() * scale) + 1,
+        qMax(smallestPixelSize, ownPixels));
     QFont font = desktop;
     for (; pixels > smallestPixelSize; --pixels) {
         font.setPixelSize(pixels);
