@@ -2,7 +2,9 @@
 #include "limitersheetdialog.h"
 #include "ui_limitersheetdialog.h"
 
+#include "cataloguelocation.h"
 #include "configuration.h"
+#include "settings.h"
 #include "sheetpages.h"
 #include "warningbox.h"
 
@@ -22,8 +24,6 @@ namespace {
 const int modeRole = Qt::UserRole + 1; // of an amplifier entry: its mode's key, or none
 const QString choicesKey = QStringLiteral("limiter-sheets");
 const int foldersRemembered = 20;
-
-QSettings settings() { return QSettings(QStringLiteral("vantor"), QStringLiteral("vantor")); }
 
 QListWidgetItem* entry(QListWidget* list, const QString& text, const QVariant& value)
 {
@@ -92,7 +92,8 @@ LimiterSheetDialog::LimiterSheetDialog(
 
     choosePdfFile = [this] {
         QFileDialog dialog(this, QStringLiteral("Save Limiter Sheet as PDF"),
-            QDir(this->catalogue.folder).filePath(QStringLiteral("limiter-sheet.pdf")),
+            QDir(CatalogueLocation::savingFolder(this->catalogue.folder))
+                .filePath(QStringLiteral("limiter-sheet.pdf")),
             QStringLiteral("PDF files (*.pdf)"));
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setDefaultSuffix(QStringLiteral("pdf"));
@@ -233,7 +234,7 @@ void LimiterSheetDialog::done(int result)
 // in the catalogue; false, with nothing checked, when there is none.
 bool LimiterSheetDialog::recall()
 {
-    QSettings store = settings();
+    QSettings store = Settings::open();
     const int size = store.beginReadArray(choicesKey);
     for (int i = 0; i < size; ++i) {
         store.setArrayIndex(i);
@@ -287,7 +288,7 @@ void LimiterSheetDialog::remember() const
     choice.insert(QStringLiteral("amplifiers"), models);
     choice.insert(QStringLiteral("modes"), modes);
 
-    QSettings store = settings();
+    QSettings store = Settings::open();
     QVector<QVariantMap> choices { choice };
     const int size = store.beginReadArray(choicesKey);
     for (int i = 0; i < size && choices.size() < foldersRemembered; ++i) {

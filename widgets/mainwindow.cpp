@@ -4,11 +4,19 @@
 
 #include "appearance.h"
 #include "catalogue.h"
+#include "cataloguelocation.h"
+#include "cataloguereport.h"
 #include "configuration.h"
 #include "dialog.h"
 #include "dialog2.h"
+#include "folderdialog.h"
+#include "formaccessible.h"
 #include "formstyle.h"
+#include "formzoom.h"
 #include "limitersheetdialog.h"
+#include "problemsbox.h"
+#include "selectorkeys.h"
+#include "settings.h"
 #include "sheet.h"
 #include "warningbox.h"
 
@@ -41,254 +49,15 @@
 #include <iterator>
 
 namespace {
-const int problemsListed = 20;
 const QString banner = QStringLiteral("banner3.png");
 const QString folderKey = QStringLiteral("catalogue/folder");
 const QString zoomKey = QStringLiteral("view/zoom");
-const int zoomSteps[] = { 75, 90, 100, 110, 125, 150, 175, 200 };
-const int smallestZoom = 75;
-const int largestZoom = 200;
-const int designHeight = 437; // of the window at Actual Size, its menu bar included
-const int designWidth = 413;
-const int designSpacing = 6; // of the form's two grids
-
-QSettings settings() { return QSettings(QStringLiteral("vantor"), QStringLiteral("vantor")); }
-
-// Marks the selector's entry selected in its list, where a screen reader
-// looks for it. The list is made only when asked for: it costs start-up time.
-void selectCurrent(QComboBox* selector)
-{
-    selector->view()->selectionModel()->setCurrentIndex(
-        selector->model()->index(selector->currentIndex(), selector->modelColumn()),
-        QItemSelectionModel::ClearAndSelect);
-}
-
-#ifdef Q_OS_UNIX
-// Here Qt names a selector by the entry it shows, for a label to name it by
-// relation; the window's selectors are named by their accessible names, and
-// their entries are their values, as on other systems.
-class NamedSelector : public QAccessibleWidget {
-public:
-    explicit NamedSelector(QComboBox* selector)
-        : QAccessibleWidget(selector, QAccessible::ComboBox)
-    {
-    }
-
-    QString text(QAccessible::Text kind) const override
-    {
-        const QString text = QAccessibleWidget::text(kind);
-        return kind == QAccessible::Value || (kind == QAccessible::Name && text.isEmpty())
-            ? selector()->currentText()
-            : text;
-    }
-    int childCount() const override { return 1; }
-    QAccessibleInterface* child(int index) const override
-    {
-        if (index != 0)
-            return nullptr;
-        selectCurrent(selector());
-        return QAccessible::queryAccessibleInterface(selector()->view());
-    }
-    int indexOfChild(const QAccessibleInterface* child) const override
-    {
-        return child && child->object() == selector()->view() ? 0 : -1;
-    }
-    QStringList actionNames() const override
-    {
-        return QAccessibleWidget::actionNames() << showMenuAction();
-    }
-    void doAction(const QString& action) override
-    {
-        if (action == showMenuAction())
-            selector()->showPopup();
-        else
-            QAccessibleWidget::doAction(action);
-    }
-
-private:
-    QComboBox* selector() const { return static_cast<QComboBox*>(widget()); }
-};
-
-#endif
-
-// A label that says what needs the user's attention when it shows: screen
-// readers speak an alert as it appears.
-class Alert : public QAccessibleWidget {
-public:
-    explicit Alert(QLabel* label)
-        : QAccessibleWidget(label, QAccessible::AlertMessage)
-    {
-    }
-
-    QString text(QAccessible::Text kind) const override
-    {
-        const QString text = QAccessibleWidget::text(kind);
-        return kind == QAccessible::Name && text.isEmpty() ? static_cast<QLabel*>(widget())->text()
-                                                           : text;
-    }
-};
-
-// The form as a screen reader walks it: its separator lines are drawing only.
-class Form : public QAccessibleWidget {
-public:
-    explicit Form(QWidget* form)
-        : QAccessibleWidget(form, QAccessible::Client)
-    {
-    }
-
-    int childCount() const override { return static_cast<int>(children().size()); }
-    QAccessibleInterface* child(int index) const override
-    {
-        return QAccessible::queryAccessibleInterface(children().value(index));
-    }
-    int indexOfChild(const QAccessibleInterface* child) const override
-    {
-        return child && child->object()->isWidgetType()
-            ? static_cast<int>(children().indexOf(static_cast<QWidget*>(child->object())))
-            : -1;
-    }
-
-private:
-    QList<QWidget*> children() const
-    {
-        QList<QWidget*> shown;
-        for (QObject* object : widget()->children()) {
-            auto* child = qobject_cast<QWidget*>(object);
-            const auto* frame = qobject_cast<QFrame*>(object);
-            if (child && !child->isWindow() && !(frame && frame->frameShape() == QFrame::HLine))
-                shown << child;
-        }
-        return shown;
-    }
-};
-
-QAccessibleInterface* formAccessibles(const QString& className, QObject* object)
-{
-    auto* widget = qobject_cast<QWidget*>(object);
-    if (!widget || !widget->window()->inherits("MainWindow"))
-        return nullptr;
-#ifdef Q_OS_UNIX
-    auto* selector = qobject_cast<QComboBox*>(object);
-    if (className == QLatin1String("QComboBox") && selector && !selector->isEditable())
-        return new NamedSelector(selector);
-#endif
-    const QString name = object->objectName();
-    if (className == QLatin1String("QLabel")
-        && (name == QLatin1String("label_alert_max") || name == QLatin1String("statusMessage")))
-        return new Alert(static_cast<QLabel*>(object));
-    if (name == QLatin1String("centralWidget"))
-        return new Form(widget);
-    return nullptr;
-}
-
-// The form's pixels at `percent`.
-QRect zoomed(const QRect& rect, int percent)
-{
-    const auto scale = [percent](int value) { return (value * percent + 50) / 100; };
-    return QRect(QPoint(scale(rect.left()), scale(rect.top())),
-        QPoint(scale(rect.right() + 1) - 1, scale(rect.bottom() + 1) - 1));
-}
-
-// The folder a dropped or chosen path names: the folder itself, or the folder
-// of a catalogue file; empty for anything else.
-QString catalogueFolder(const QString& path)
-{
-    const QFileInfo info(path);
-    if (info.isDir())
-        return info.absoluteFilePath();
-    if (info.isFile()
-        && (info.fileName() == Catalogue::cabinetFileName
-            || info.fileName() == Catalogue::amplifierFileName))
-        return info.absolutePath();
-    return QString();
-}
-
-// The desktop's folder dialog shows no files; this one lists the catalogue
-// files inside each folder, so the user sees which folder holds one, and
-// takes either file as its folder.
-class FolderDialog : public QFileDialog {
-public:
-    FolderDialog(QWidget* parent, const QString& current)
-        : QFileDialog(parent, QStringLiteral("Open Folder"))
-    {
-        setOption(QFileDialog::DontUseNativeDialog);
-        setFileMode(QFileDialog::Directory);
-        setNameFilter(QStringLiteral("Catalogue files (%1 %2)")
-                          .arg(Catalogue::cabinetFileName, Catalogue::amplifierFileName));
-        const QFileInfo folder(current);
-        setDirectory(folder.absolutePath());
-        selectFile(folder.fileName());
-    }
-
-    QString folder;
-
-    void accept() override
-    {
-        const QStringList files = selectedFiles();
-        if (files.size() == 1 && QFileInfo(files.first()).isFile()) {
-            folder = catalogueFolder(files.first());
-            if (!folder.isEmpty())
-                QDialog::accept();
-            return;
-        }
-        QFileDialog::accept();
-        if (result() == QDialog::Accepted)
-            folder = selectedFiles().value(0);
-    }
-};
 
 // The folder last opened from the window, while it holds both catalogue files.
 QString rememberedFolder()
 {
-    const QString folder = settings().value(folderKey).toString();
-    const QDir dir(folder);
-    if (folder.isEmpty() || !QFileInfo(dir.filePath(Catalogue::cabinetFileName)).isFile()
-        || !QFileInfo(dir.filePath(Catalogue::amplifierFileName)).isFile())
-        return QString();
-    return folder;
-}
-
-QAbstractButton* detailsButton(const QMessageBox& box)
-{
-    for (QAbstractButton* button : box.buttons())
-        if (box.buttonRole(button) == QMessageBox::ActionRole)
-            return button;
-    return nullptr;
-}
-
-// Shows the box over the window with the lead and as many problems, at most
-// 20, as keep it within the screen when its details (all the problems) are
-// shown too; then waits for the user.
-void tellProblems(
-    QMessageBox& box, QWidget* window, const QStringList& lead, const QStringList& problems)
-{
-    const QString text = box.text();
-    const auto list = [&](int listed) {
-        QStringList lines = lead + problems.mid(0, listed);
-        if (listed < problems.size())
-            lines
-                << QStringLiteral("... and %1 more in the details.").arg(problems.size() - listed);
-        WarningBox::fill(box, text, lines.join(QLatin1Char('\n')));
-    };
-    int listed = qMin(problemsListed, static_cast<int>(problems.size()));
-    list(listed);
-    box.setWindowModality(Qt::ApplicationModal);
-    box.show();
-    const QRect screen = box.windowHandle()->screen()->availableGeometry();
-    QAbstractButton* details = detailsButton(box);
-    if (details)
-        details->click();
-    while (listed > 0 && box.frameGeometry().height() > screen.height())
-        list(--listed);
-    const int tallest = box.frameGeometry().height();
-    if (details)
-        details->click();
-    QRect place = box.frameGeometry();
-    place.moveCenter(window->frameGeometry().center());
-    place.moveTop(qMax(screen.top(), qMin(place.top(), screen.bottom() + 1 - tallest)));
-    place.moveLeft(qMax(screen.left(), qMin(place.left(), screen.right() + 1 - place.width())));
-    box.move(place.topLeft());
-    box.exec();
+    const QString folder = Settings::open().value(folderKey).toString();
+    return CatalogueLocation::holdsCatalogue(folder) ? folder : QString();
 }
 }
 
@@ -297,21 +66,22 @@ MainWindow::MainWindow(const QString& folder, QWidget* parent)
     , ui(new Ui::MainWindow)
 {
     Appearance::builtInImages();
-    QAccessible::installFactory(formAccessibles);
+    FormAccessible::install();
     ui->setupUi(this);
+    auto* keys = new SelectorKeys(this);
     for (QWidget* input : std::initializer_list<QWidget*> { ui->spin_num_cabinets,
-             ui->comboBox_cabinets, ui->comboBox_amplis, ui->comboBox_mode, ui->lineaResultado })
+             ui->comboBox_cabinets, ui->comboBox_amplis, ui->comboBox_mode, ui->lineaResultado }) {
         input->installEventFilter(this);
+        input->installEventFilter(keys);
+    }
     chooseFolder = [this] {
-        FolderDialog dialog(this, QDir(catalogue_folder).absolutePath());
+        FolderDialog dialog(this, catalogue.folder);
         return dialog.exec() == QDialog::Accepted ? dialog.folder : QString();
     };
     chooseSheetFile = [this] {
-        const QString where = catalogue_folder.isEmpty()
-            ? QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)
-            : catalogue_folder;
         QFileDialog dialog(this, QStringLiteral("Export Limiter Sheet"),
-            QDir(where).filePath(QStringLiteral("limiter-sheet.csv")),
+            QDir(CatalogueLocation::savingFolder(catalogue.folder))
+                .filePath(QStringLiteral("limiter-sheet.csv")),
             QStringLiteral("CSV files (*.csv)"));
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setDefaultSuffix(QStringLiteral("csv"));
@@ -323,25 +93,17 @@ MainWindow::MainWindow(const QString& folder, QWidget* parent)
         connect(
             selector, QOverload<int>::of(&QComboBox::currentIndexChanged), selector, [selector] {
                 if (QAccessible::isActive())
-                    selectCurrent(selector);
+                    FormAccessible::selectCurrent(selector);
             });
-    ensurePolished(); // the status bar takes its height from the forms' font
-    status = new QLabel(this);
-    status->setObjectName(QStringLiteral("statusMessage"));
-    status->setTextFormat(Qt::PlainText);
-    status->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    statusBar()->setSizeGripEnabled(false);
-    statusBar()->addWidget(status, 1);
+    addStatusBar();
     ui->actionZoomIn->setShortcuts(
         { QKeySequence(QStringLiteral("Ctrl++")), QKeySequence(QStringLiteral("Ctrl+=")) });
     setAcceptDrops(true);
-    for (QWidget* widget :
-        ui->centralWidget->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
-        form_geometry.insert(widget, widget->geometry());
+    form_zoom.keep(ui->centralWidget, { ui->gridLayout, ui->gridLayout_2 });
     load(folder.isEmpty() ? rememberedFolder() : folder);
     // Until the user chooses a size, the form grows with the desktop's font
     // beyond the 11 points of the usual desktops, in quarter steps.
-    const QVariant remembered = settings().value(zoomKey);
+    const QVariant remembered = Settings::open().value(zoomKey);
     const qreal points = QFontInfo(QApplication::font()).pointSizeF();
     zoomTo(
         remembered.isValid() ? remembered.toInt() : qMax(100, qRound(points / 11 * 4) * 25), false);
@@ -349,75 +111,63 @@ MainWindow::MainWindow(const QString& folder, QWidget* parent)
 
 MainWindow::~MainWindow() { delete ui; }
 
+// What the last command did, in a label that a screen reader can be told of.
+void MainWindow::addStatusBar()
+{
+    ensurePolished(); // the status bar takes its height from the forms' font
+    status = new QLabel(this);
+    status->setObjectName(QStringLiteral("statusMessage"));
+    status->setTextFormat(Qt::PlainText);
+    status->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    statusBar()->setSizeGripEnabled(false);
+    statusBar()->addWidget(status, 1);
+}
+
 // Reads the catalogue and images of the folder (the working directory when
-// empty) and shows them as at start-up.
-bool MainWindow::load(const QString& folder, bool keep)
+// empty) and shows them as at start-up; a folder named also titles the window.
+bool MainWindow::load(const QString& folder, bool keep, bool retitle)
 {
     Catalogue read = Catalogue::load(folder);
     if (keep && !read.complete()) {
-        QStringList why;
-        for (const CatalogueProblem& problem : read.unusable)
-            why << problem.listed();
-        why << QStringLiteral("Vantor looks for %1 and %2 in %3 and keeps showing the catalogue "
-                              "it has.")
-                   .arg(Catalogue::cabinetFileName, Catalogue::amplifierFileName,
-                       QDir::toNativeSeparators(read.folder));
         QMessageBox box(this);
-        WarningBox::fill(
-            box, QStringLiteral("Vantor cannot use this catalogue"), why.join(QLatin1Char('\n')));
+        WarningBox::fill(box, CatalogueReport::notTakenTitle, CatalogueReport::notTaken(read));
         box.exec();
         return false;
     }
     catalogue = std::move(read);
-    catalogue_folder = folder;
     ui->comboBox_cabinets->clear();
     for (const CabinetRecord& cabinet : catalogue.cabinets)
         ui->comboBox_cabinets->addItem(cabinet.name);
     ui->comboBox_amplis->clear();
     ui->comboBox_amplis->addItems(catalogue.amplifierModels);
-    Appearance::picture(ui->label, banner, folder, zoom_percent / 100.0);
-
-    QStringList every;
-    for (const CatalogueProblem& problem : catalogue.unusable + catalogue.problems)
-        every.append(problem.listed());
-    catalogue_details = every.join(QLatin1Char('\n'));
-    catalogue_lead = every.mid(0, catalogue.unusable.size());
-    catalogue_problems = every.mid(catalogue.unusable.size());
-    catalogue_title.clear();
-    if (!catalogue.complete()) {
-        catalogue_title = QStringLiteral("Vantor cannot use its catalogue");
-        catalogue_lead.append(
-            QStringLiteral("Vantor looks for %1 and %2 in %3. Open a folder that holds them: "
-                           "Catalogue \u2192 Open Folder\u2026")
-                .arg(Catalogue::cabinetFileName, Catalogue::amplifierFileName,
-                    QDir::toNativeSeparators(catalogue.folder)));
-    } else if (!catalogue.problems.isEmpty()) {
-        catalogue_title = QStringLiteral("Vantor found problems in its catalogue");
-    }
-
+    Appearance::picture(ui->label, banner, catalogue.folder, zoom_percent / 100.0);
     ui->actionExport->setEnabled(catalogue.complete());
     ui->actionSheet->setEnabled(catalogue.complete());
-    if (catalogue.complete()) {
+    if (catalogue.complete())
         on_pushButton_reset_clicked();
-    } else {
-        ui->retranslateUi(this); // the form's own texts: no results
-        ui->lineaResultado->clear();
-        ui->lineaResultado->setToolTip(QString());
-        ui->lineaResultado->setAccessibleDescription(QString());
-        ui->label_alert_max->hide();
-        enableInputs(false);
-        ui->comboBox_mode->setEnabled(false);
-    }
-    if (!folder.isEmpty()) {
-        const QString path = QDir(folder).absolutePath();
-        const QString name = QDir(path).dirName();
+    else
+        showNoCatalogue();
+    if (retitle && !folder.isEmpty()) {
+        const QString name = QDir(catalogue.folder).dirName();
         setWindowTitle(QStringLiteral("%1 \u2014 %2")
-                           .arg(name.isEmpty() ? QDir::toNativeSeparators(path) : name,
+                           .arg(name.isEmpty() ? QDir::toNativeSeparators(catalogue.folder) : name,
                                QGuiApplication::applicationDisplayName()));
     }
     if (isVisible())
         reportCatalogue();
     return true;
+}
+
+// The form's own texts and nothing to pick: no results without a catalogue.
+void MainWindow::showNoCatalogue()
+{
+    ui->retranslateUi(this);
+    ui->lineaResultado->clear();
+    ui->lineaResultado->setToolTip(QString());
+    ui->lineaResultado->setAccessibleDescription(QString());
+    ui->label_alert_max->hide();
+    enableInputs(false);
+    ui->comboBox_mode->setEnabled(false);
 }
 
 // The catalogue's problems are told once the window is on the screen where
@@ -440,17 +190,9 @@ void MainWindow::changeEvent(QEvent* event)
     }
 }
 
-// The menus' keys work in every input: a text field would take Ctrl+E (the end
-// of the line) for itself. A selector picks the entry whose name starts with a
-// letter typed on it; a letter typed with Alt is a menu's, never a pick (AltGr
-// is Ctrl+Alt on some systems and types letters).
-//
-// Keys that step a closed selector open its list instead: the user moves
-// through every entry there, and only the entry picked with Enter counts,
-// so an entry that would be refused can be passed.
-//
-// The threshold's figures are in the status bar while the pointer or the
-// focus is on it.
+// The catalogue's problems are told once the window is exposed; the
+// threshold's figures are in the status bar while the pointer or the focus is
+// on it. The inputs' keys are SelectorKeys'.
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
     switch (event->type()) {
@@ -469,50 +211,16 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
     case QEvent::Leave:
         if (watched == ui->lineaResultado)
             tellFigures();
-        return QMainWindow::eventFilter(watched, event);
-    case QEvent::ShortcutOverride:
-    case QEvent::KeyPress:
         break;
     default:
-        return QMainWindow::eventFilter(watched, event);
-    }
-    const auto* key = static_cast<QKeyEvent*>(event);
-    const Qt::KeyboardModifiers modifiers = key->modifiers();
-    auto* selector = qobject_cast<QComboBox*>(watched);
-    if (event->type() == QEvent::ShortcutOverride) {
-        const QKeySequence pressed(static_cast<int>(modifiers) | key->key());
-        for (const QAction* action : findChildren<QAction*>())
-            if (action->isEnabled() && action->shortcuts().contains(pressed))
-                return true;
-    } else if (selector && modifiers & (Qt::AltModifier | Qt::MetaModifier)
-        && !(modifiers & Qt::ControlModifier) && !key->text().isEmpty()
-        && key->text().at(0).isPrint()) {
-        return true;
-    } else if (selector && !(modifiers & ~Qt::KeypadModifier)) {
-        switch (key->key()) {
-        case Qt::Key_Up:
-        case Qt::Key_Down:
-        case Qt::Key_PageUp:
-        case Qt::Key_PageDown:
-        case Qt::Key_Home:
-        case Qt::Key_End:
-            selector->showPopup();
-            return true;
-        default:
-            break;
-        }
+        break;
     }
     return QMainWindow::eventFilter(watched, event);
 }
 
 void MainWindow::reportCatalogue()
 {
-    if (catalogue_title.isEmpty())
-        return;
-    QMessageBox box(this);
-    WarningBox::fill(box, catalogue_title, QString());
-    box.setDetailedText(catalogue_details);
-    tellProblems(box, this, catalogue_lead, catalogue_problems);
+    ProblemsBox::exec(this, CatalogueReport(catalogue));
 }
 
 void MainWindow::on_comboBox_amplis_activated(int index)
@@ -568,7 +276,7 @@ void MainWindow::enableInputs(bool enabled)
 
 void MainWindow::on_actionAbout_triggered()
 {
-    Dialog about(nullptr, catalogue_folder);
+    Dialog about(nullptr, catalogue.folder);
     about.setModal(true);
     about.exec();
 }
@@ -597,7 +305,7 @@ void MainWindow::openFolder(const QString& folder)
     const bool same = catalogue.complete() && path == QDir::cleanPath(catalogue.folder);
     if (!load(folder, true))
         return;
-    settings().setValue(folderKey, path);
+    Settings::open().setValue(folderKey, path);
     if (same)
         returnTo(here);
     tellRead();
@@ -606,7 +314,7 @@ void MainWindow::openFolder(const QString& folder)
 void MainWindow::on_actionReload_triggered()
 {
     const Place here = place();
-    if (!load(catalogue_folder, true))
+    if (!load(catalogue.folder, true, false))
         return;
     returnTo(here);
     tellRead();
@@ -652,15 +360,7 @@ void MainWindow::returnTo(const Place& place)
     display(selection());
 }
 
-void MainWindow::tellRead()
-{
-    const int found = static_cast<int>(catalogue.unusable.size() + catalogue.problems.size());
-    tell(QStringLiteral("Read %1 and %2: %3")
-             .arg(Catalogue::cabinetFileName, Catalogue::amplifierFileName,
-                 found == 0       ? QStringLiteral("no problems")
-                     : found == 1 ? QStringLiteral("1 problem")
-                                  : QStringLiteral("%1 problems").arg(found)));
-}
+void MainWindow::tellRead() { tell(CatalogueReport(catalogue).summary); }
 
 void MainWindow::tellSaved(const QString& path, int rows)
 {
@@ -691,7 +391,7 @@ void MainWindow::dragEnterEvent(QDragEnterEvent* event)
 {
     const QList<QUrl> urls = event->mimeData()->urls();
     if (urls.size() == 1 && urls.first().isLocalFile()
-        && !catalogueFolder(urls.first().toLocalFile()).isEmpty())
+        && !CatalogueLocation::folderOf(urls.first().toLocalFile()).isEmpty())
         event->acceptProposedAction();
 }
 
@@ -699,7 +399,7 @@ void MainWindow::dropEvent(QDropEvent* event)
 {
     const QList<QUrl> urls = event->mimeData()->urls();
     const QString folder
-        = urls.size() == 1 ? catalogueFolder(urls.first().toLocalFile()) : QString();
+        = urls.size() == 1 ? CatalogueLocation::folderOf(urls.first().toLocalFile()) : QString();
     if (folder.isEmpty())
         return;
     event->acceptProposedAction();
@@ -708,16 +408,14 @@ void MainWindow::dropEvent(QDropEvent* event)
 
 void MainWindow::on_actionZoomIn_triggered()
 {
-    for (const int step : zoomSteps)
-        if (step > zoom_percent)
-            return zoomTo(step);
+    if (FormZoom::stepIn(zoom_percent) != zoom_percent)
+        zoomTo(FormZoom::stepIn(zoom_percent));
 }
 
 void MainWindow::on_actionZoomOut_triggered()
 {
-    for (auto step = std::rbegin(zoomSteps); step != std::rend(zoomSteps); ++step)
-        if (*step < zoom_percent)
-            return zoomTo(*step);
+    if (FormZoom::stepOut(zoom_percent) != zoom_percent)
+        zoomTo(FormZoom::stepOut(zoom_percent));
 }
 
 void MainWindow::on_actionActualSize_triggered() { zoomTo(100); }
@@ -726,9 +424,8 @@ void MainWindow::on_actionActualSize_triggered() { zoomTo(100); }
 // status bar as the desktop draws them.
 QSize MainWindow::windowSize(int percent) const
 {
-    const int menu = menuBar()->sizeHint().height();
-    return QSize((designWidth * percent + 50) / 100,
-        menu + ((designHeight - menu) * percent + 50) / 100 + statusBar()->sizeHint().height());
+    return FormZoom::windowSize(
+        percent, menuBar()->sizeHint().height(), statusBar()->sizeHint().height());
 }
 
 // The largest zoom up to `percent` at which the window and its frame fit
@@ -738,7 +435,7 @@ int MainWindow::fittingZoom(int percent) const
     const QRect room = screen()->availableGeometry();
     const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
     const QSize frameSize(frame.left() + frame.right(), frame.top() + frame.bottom());
-    while (percent > smallestZoom) {
+    while (percent > FormZoom::smallest) {
         const QSize size = windowSize(percent) + frameSize;
         if (size.width() <= room.width() && size.height() <= room.height())
             break;
@@ -759,10 +456,10 @@ void MainWindow::fitStatusBar()
 // as large as fits the screen; remembered, it is the next start's size.
 void MainWindow::zoomTo(int percent, bool remember)
 {
-    percent = qBound(smallestZoom, percent, largestZoom);
+    percent = qBound(FormZoom::smallest, percent, FormZoom::largest);
     zoom_chosen = percent;
     if (remember)
-        settings().setValue(zoomKey, percent);
+        Settings::open().setValue(zoomKey, percent);
     const int fitting = fittingZoom(percent);
     if (fitting < percent)
         tell(QStringLiteral("%1 % does not fit on the screen: shown at %2 %")
@@ -775,18 +472,15 @@ void MainWindow::zoomTo(int percent, bool remember)
         ui->centralWidget->setFont(font);
         statusBar()->setFont(font);
         fitStatusBar();
-        for (auto it = form_geometry.cbegin(); it != form_geometry.cend(); ++it)
-            it.key()->setGeometry(zoomed(it.value(), fitting));
-        for (QGridLayout* grid : { ui->gridLayout, ui->gridLayout_2 })
-            grid->setSpacing((designSpacing * fitting + 50) / 100);
+        form_zoom.apply(fitting);
         if (changed)
-            Appearance::picture(ui->label, banner, catalogue_folder, fitting / 100.0);
+            Appearance::picture(ui->label, banner, catalogue.folder, fitting / 100.0);
     }
     const QSize size = windowSize(fitting);
     if (minimumSize() != size || maximumSize() != size)
         setFixedSize(size);
-    ui->actionZoomIn->setEnabled(fitting < largestZoom);
-    ui->actionZoomOut->setEnabled(fitting > smallestZoom);
+    ui->actionZoomIn->setEnabled(fitting < FormZoom::largest);
+    ui->actionZoomOut->setEnabled(fitting > FormZoom::smallest);
 }
 
 // The sheet of the whole catalogue, as `vantor --sheet --format csv` writes

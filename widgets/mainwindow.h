@@ -2,6 +2,8 @@
 #pragma once
 
 #include "catalogue.h"
+#include "formzoom.h"
+#include "mode.h"
 
 #include <QHash>
 #include <QMainWindow>
@@ -23,18 +25,21 @@ class QLabel;
 // How the pieces fit together: the form (mainwindow.ui, built by setupUi) holds
 // every widget, the Catalogue and Help menus, and connects the private slots
 // below by object name. load() reads the catalogue of a folder (Catalogue, in
-// data/, the window's only copy of it), lists the models in the two selectors
+// core/, the window's only copy of it, whose folder is the one Reload, About
+// and the save dialogs start from), lists the models in the two selectors
 // and, when both files could be used, resets to the first selection;
 // otherwise nothing can be picked. The constructor loads the folder named on
 // the command line, else the one last opened from the window (QSettings), else
 // the working directory; Open Folder… and Reload load again, but a catalogue
 // that cannot be used never takes the place of one that is shown. Each selection
 // slot stores its choice and calls recalculate(), which hands the whole
-// selection to Configuration::calculate (data/) and shows what comes back: the
+// selection to Configuration::calculate (core/) and shows what comes back: the
 // result labels, the threshold and its alert (updateThreshold), or, for a
 // refused selection, a warning box and then the reset. The reset shows its own
 // selection the same way, with "-" instead of a box. Catalogue problems are
-// told in a box over the window, at first show or after a load. Export writes
+// told in a box over the window (ProblemsBox), at first show or after a load;
+// the inputs' keys are SelectorKeys', what a screen reader gets of the form
+// FormAccessible's, the zoomed form's geometry FormZoom's. Export writes
 // the limiter sheet with the command line's own code (Sheet::write). The Help
 // menu opens the modal About box (Dialog, built per opening) and modeless User
 // Guide windows (Dialog2, children of this window). The View menu zooms the
@@ -94,7 +99,9 @@ private:
 
     // False, with a box that names each unusable file, when `keep` and the
     // folder's catalogue cannot be used: the window then keeps what it shows.
-    bool load(const QString& folder, bool keep = false);
+    bool load(const QString& folder, bool keep = false, bool retitle = true);
+    void showNoCatalogue();
+    void addStatusBar();
     void openFolder(const QString& folder);
     Place place() const;
     void returnTo(const Place& place);
@@ -128,14 +135,9 @@ private:
     int index_amplis = 0;
     int num_cabinets = 1;
     Mode mode = Mode::Stereo; // the selector's, kept for a model without the switch
-    QString catalogue_folder; // empty: the working directory
-    QString catalogue_title; // of the box that tells the problems, when there is one
-    QStringList catalogue_lead; // what the box says before the problems
-    QStringList catalogue_problems;
-    QString catalogue_details; // every problem
     bool shown_before = false;
     QLabel* status = nullptr; // what the last command did
     int zoom_percent = 100; // as shown
     int zoom_chosen = 100; // by the user, or from the desktop's font
-    QHash<QWidget*, QRect> form_geometry; // each widget's place at Actual Size
+    FormZoom form_zoom; // each widget's place at Actual Size
 };

@@ -1,0 +1,36 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QHash>
+#include <QRect>
+#include <QVector>
+
+class QGridLayout;
+class QWidget;
+
+// The main window's fixed form drawn `percent` times its size: every widget's
+// place and the grids' spacing scaled from the form's own, which it keeps.
+class FormZoom {
+public:
+    static constexpr int smallest = 75;
+    static constexpr int largest = 200;
+
+    // The next step of View > Zoom In (75, 90, 100, 110, 125, 150, 175, 200)
+    // above `percent`, or of Zoom Out below it; `percent` where there is none.
+    static int stepIn(int percent);
+    static int stepOut(int percent);
+    // The window's size at `percent`: the form scaled, the menu bar and the
+    // status bar as tall as the desktop draws them.
+    static QSize windowSize(int percent, int menuHeight, int statusHeight);
+    // The form's pixels at `percent`.
+    static QRect zoomed(const QRect& rect, int percent);
+
+    // Keeps the place of each child of the form, and the grids, at Actual Size.
+    void keep(QWidget* form, const QVector<QGridLayout*>& grids);
+    // Places them `percent` times as large.
+    void apply(int percent) const;
+
+private:
+    QHash<QWidget*, QRect> places;
+    QVector<QGridLayout*> grids;
+};
