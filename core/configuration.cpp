@@ -76,6 +76,14 @@ Configuration Configuration::calculate(const Catalogue& catalogue, int cabinet, 
     return refuse(c.threshold >= displayFloor ? Accepted : BelowFloor);
 }
 
+QString Configuration::summary() const
+{
+    QString told = QStringLiteral("%1 \u00d7 %2 on %3").arg(count).arg(cabinetName, amplifier);
+    if (mode.hasSwitch())
+        told += QStringLiteral(", ") + mode.text();
+    return told + QStringLiteral(": ") + thresholdText();
+}
+
 QStringList Configuration::labelTexts() const
 {
     return {

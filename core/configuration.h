@@ -30,6 +30,9 @@ public:
     static int findAmplifier(const QVector<AmplifierRecord>& amplifiers, const QVector<int>& lines,
         const QString& name, double impedance, Mode mode);
 
+    // "1 × Delia 8 on Dynacore D-1200, ST (Stereo): 2.3 dBu": the selection
+    // and its threshold, the mode only for a model with the switch.
+    QString summary() const;
     // The six result labels, top left to bottom right.
     QStringList labelTexts() const;
     // Not below the display floor, and a number at all.

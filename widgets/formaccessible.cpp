@@ -138,4 +138,11 @@ QAccessibleInterface* create(const QString& className, QObject* object)
 
 void FormAccessible::install() { QAccessible::installFactory(create); }
 
-void FormAccessible::selectCurrent(QComboBox* selector) { selectCurrentEntry(selector); }
+void FormAccessible::follow(QComboBox* selector)
+{
+    QObject::connect(selector, QOverload<int>::of(&QComboBox::currentIndexChanged), selector,
+        [selector] {
+            if (QAccessible::isActive())
+                selectCurrentEntry(selector);
+        });
+}

@@ -11,7 +11,8 @@ class FormAccessible {
 public:
     // Once, before the form is built.
     static void install();
-    // Marks the selector's entry selected in its list, where a screen reader
-    // looks for it. The list is made only when asked for: it costs start-up time.
-    static void selectCurrent(QComboBox* selector);
+    // Keeps the selector's entry selected in its list, where a screen reader
+    // looks for it, while one listens; one that asks for the list later gets
+    // it then: the list is made only when asked for, it costs start-up time.
+    static void follow(QComboBox* selector);
 };

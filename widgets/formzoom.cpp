@@ -2,7 +2,11 @@
 #include "formzoom.h"
 
 #include <QGridLayout>
-#include <QWidget>
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QScreen>
+#include <QStatusBar>
+#include <QWindow>
 
 #include <iterator>
 
@@ -31,10 +35,26 @@ int FormZoom::stepOut(int percent)
     return percent;
 }
 
-QSize FormZoom::windowSize(int percent, int menuHeight, int statusHeight)
+QSize FormZoom::windowSize(int percent) const
 {
+    const int menu = window->menuBar()->sizeHint().height();
     return QSize(scaled(designWidth, percent),
-        menuHeight + scaled(designHeight - menuHeight, percent) + statusHeight);
+        menu + scaled(designHeight - menu, percent) + window->statusBar()->sizeHint().height());
+}
+
+int FormZoom::fitting(int percent) const
+{
+    const QRect room = window->screen()->availableGeometry();
+    const QWindow* handle = window->windowHandle();
+    const QMargins frame = handle ? handle->frameMargins() : QMargins();
+    const QSize frameSize(frame.left() + frame.right(), frame.top() + frame.bottom());
+    while (percent > smallest) {
+        const QSize size = windowSize(percent) + frameSize;
+        if (size.width() <= room.width() && size.height() <= room.height())
+            break;
+        --percent;
+    }
+    return percent;
 }
 
 QRect FormZoom::zoomed(const QRect& rect, int percent)
@@ -43,8 +63,9 @@ QRect FormZoom::zoomed(const QRect& rect, int percent)
         QPoint(scaled(rect.right() + 1, percent) - 1, scaled(rect.bottom() + 1, percent) - 1));
 }
 
-void FormZoom::keep(QWidget* form, const QVector<QGridLayout*>& grids)
+void FormZoom::keep(QMainWindow* window, QWidget* form, const QVector<QGridLayout*>& grids)
 {
+    this->window = window;
     for (QWidget* widget : form->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
         places.insert(widget, widget->geometry());
     this->grids = grids;

@@ -6,10 +6,12 @@
 #include <QVector>
 
 class QGridLayout;
+class QMainWindow;
 class QWidget;
 
 // The main window's fixed form drawn `percent` times its size: every widget's
-// place and the grids' spacing scaled from the form's own, which it keeps.
+// place and the grids' spacing scaled from the form's own, which it keeps, and
+// the window's size to match, never beyond the screen's room.
 class FormZoom {
 public:
     static constexpr int smallest = 75;
@@ -19,18 +21,23 @@ public:
     // above `percent`, or of Zoom Out below it; `percent` where there is none.
     static int stepIn(int percent);
     static int stepOut(int percent);
-    // The window's size at `percent`: the form scaled, the menu bar and the
-    // status bar as tall as the desktop draws them.
-    static QSize windowSize(int percent, int menuHeight, int statusHeight);
     // The form's pixels at `percent`.
     static QRect zoomed(const QRect& rect, int percent);
 
-    // Keeps the place of each child of the form, and the grids, at Actual Size.
-    void keep(QWidget* form, const QVector<QGridLayout*>& grids);
+    // Keeps the place of each child of the window's form, and the grids, at
+    // Actual Size.
+    void keep(QMainWindow* window, QWidget* form, const QVector<QGridLayout*>& grids);
+    // The window's size at `percent`: the form scaled, the menu bar and the
+    // status bar as tall as the desktop draws them.
+    QSize windowSize(int percent) const;
+    // The largest zoom up to `percent` at which the window and its frame fit
+    // the screen's room, not below the smallest.
+    int fitting(int percent) const;
     // Places them `percent` times as large.
     void apply(int percent) const;
 
 private:
+    QMainWindow* window = nullptr;
     QHash<QWidget*, QRect> places;
     QVector<QGridLayout*> grids;
 };

@@ -2,14 +2,13 @@
 #include "limitersheetdialog.h"
 #include "ui_limitersheetdialog.h"
 
-#include "cataloguelocation.h"
 #include "configuration.h"
+#include "savedialog.h"
 #include "settings.h"
 #include "sheetpages.h"
 #include "warningbox.h"
 
 #include <QDir>
-#include <QFileDialog>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPrintPreviewDialog>
@@ -91,13 +90,8 @@ LimiterSheetDialog::LimiterSheetDialog(
     }
 
     choosePdfFile = [this] {
-        QFileDialog dialog(this, QStringLiteral("Save Limiter Sheet as PDF"),
-            QDir(CatalogueLocation::savingFolder(this->catalogue.folder))
-                .filePath(QStringLiteral("limiter-sheet.pdf")),
-            QStringLiteral("PDF files (*.pdf)"));
-        dialog.setAcceptMode(QFileDialog::AcceptSave);
-        dialog.setDefaultSuffix(QStringLiteral("pdf"));
-        return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+        return SaveDialog::ask(this, QStringLiteral("Save Limiter Sheet as PDF"),
+            this->catalogue.folder, QStringLiteral("pdf"));
     };
 
     if (!recall())

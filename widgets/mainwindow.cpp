@@ -15,38 +15,30 @@
 #include "formzoom.h"
 #include "limitersheetdialog.h"
 #include "problemsbox.h"
+#include "savedialog.h"
 #include "selectorkeys.h"
 #include "settings.h"
 #include "sheet.h"
+#include "statusmessage.h"
 #include "warningbox.h"
 
-#include <QAbstractButton>
-#include <QAbstractItemView>
-#include <QAccessibleWidget>
+#include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
-#include <QFileDialog>
+#include <QDropEvent>
 #include <QFileInfo>
 #include <QFontInfo>
-#include <QGridLayout>
-#include <QItemSelectionModel>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QSaveFile>
-#include <QScreen>
-#include <QSettings>
 #include <QSignalBlocker>
-#include <QStandardPaths>
 #include <QStatusBar>
 #include <QTimer>
 #include <QUrl>
 #include <QWindow>
-
-#include <iterator>
 
 namespace {
 const QString banner = QStringLiteral("banner3.png");
@@ -79,27 +71,16 @@ MainWindow::MainWindow(const QString& folder, QWidget* parent)
         return dialog.exec() == QDialog::Accepted ? dialog.folder : QString();
     };
     chooseSheetFile = [this] {
-        QFileDialog dialog(this, QStringLiteral("Export Limiter Sheet"),
-            QDir(CatalogueLocation::savingFolder(catalogue.folder))
-                .filePath(QStringLiteral("limiter-sheet.csv")),
-            QStringLiteral("CSV files (*.csv)"));
-        dialog.setAcceptMode(QFileDialog::AcceptSave);
-        dialog.setDefaultSuffix(QStringLiteral("csv"));
-        return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+        return SaveDialog::ask(
+            this, QStringLiteral("Export Limiter Sheet"), catalogue.folder, QStringLiteral("csv"));
     };
-    // The list's selected entry is the selector's, for a screen reader
-    // listening; one that asks for the list later gets it then.
     for (QComboBox* selector : { ui->comboBox_cabinets, ui->comboBox_amplis, ui->comboBox_mode })
-        connect(
-            selector, QOverload<int>::of(&QComboBox::currentIndexChanged), selector, [selector] {
-                if (QAccessible::isActive())
-                    FormAccessible::selectCurrent(selector);
-            });
-    addStatusBar();
+        FormAccessible::follow(selector);
+    status.add(this);
     ui->actionZoomIn->setShortcuts(
         { QKeySequence(QStringLiteral("Ctrl++")), QKeySequence(QStringLiteral("Ctrl+=")) });
     setAcceptDrops(true);
-    form_zoom.keep(ui->centralWidget, { ui->gridLayout, ui->gridLayout_2 });
+    form_zoom.keep(this, ui->centralWidget, { ui->gridLayout, ui->gridLayout_2 });
     load(folder.isEmpty() ? rememberedFolder() : folder);
     // Until the user chooses a size, the form grows with the desktop's font
     // beyond the 11 points of the usual desktops, in quarter steps.
@@ -110,18 +91,6 @@ MainWindow::MainWindow(const QString& folder, QWidget* parent)
 }
 
 MainWindow::~MainWindow() { delete ui; }
-
-// What the last command did, in a label that a screen reader can be told of.
-void MainWindow::addStatusBar()
-{
-    ensurePolished(); // the status bar takes its height from the forms' font
-    status = new QLabel(this);
-    status->setObjectName(QStringLiteral("statusMessage"));
-    status->setTextFormat(Qt::PlainText);
-    status->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    statusBar()->setSizeGripEnabled(false);
-    statusBar()->addWidget(status, 1);
-}
 
 // Reads the catalogue and images of the folder (the working directory when
 // empty) and shows them as at start-up; a folder named also titles the window.
@@ -184,8 +153,8 @@ void MainWindow::showEvent(QShowEvent* event)
 void MainWindow::changeEvent(QEvent* event)
 {
     QMainWindow::changeEvent(event);
-    if (event->type() == QEvent::FontChange && status) { // the forms' font changed
-        fitStatusBar();
+    if (event->type() == QEvent::FontChange && status.added()) { // the forms' font changed
+        status.refit();
         zoomTo(zoom_chosen, false);
     }
 }
@@ -210,7 +179,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
     case QEvent::Enter:
     case QEvent::Leave:
         if (watched == ui->lineaResultado)
-            tellFigures();
+            status.figures(ui->lineaResultado);
         break;
     default:
         break;
@@ -308,7 +277,7 @@ void MainWindow::openFolder(const QString& folder)
     Settings::open().setValue(folderKey, path);
     if (same)
         returnTo(here);
-    tellRead();
+    status.tell(CatalogueReport(catalogue).summary);
 }
 
 void MainWindow::on_actionReload_triggered()
@@ -317,7 +286,7 @@ void MainWindow::on_actionReload_triggered()
     if (!load(catalogue.folder, true, false))
         return;
     returnTo(here);
-    tellRead();
+    status.tell(CatalogueReport(catalogue).summary);
 }
 
 MainWindow::Place MainWindow::place() const
@@ -360,33 +329,6 @@ void MainWindow::returnTo(const Place& place)
     display(selection());
 }
 
-void MainWindow::tellRead() { tell(CatalogueReport(catalogue).summary); }
-
-void MainWindow::tellSaved(const QString& path, int rows)
-{
-    tell(QStringLiteral("Saved %1: %2")
-             .arg(QFileInfo(path).fileName(),
-                 rows == 1 ? QStringLiteral("1 row") : QStringLiteral("%1 rows").arg(rows)));
-}
-
-// Shows the text in the status bar; announced, a screen reader speaks it.
-void MainWindow::tell(const QString& text, bool announce)
-{
-    status->setText(text);
-    if (announce) { // as an alert that appears
-        QAccessibleEvent shown(status, QAccessible::ObjectShow);
-        QAccessible::updateAccessibility(&shown);
-    }
-}
-
-void MainWindow::tellFigures()
-{
-    if (ui->lineaResultado->hasFocus() || ui->lineaResultado->underMouse())
-        statusBar()->showMessage(ui->lineaResultado->toolTip());
-    else
-        statusBar()->clearMessage();
-}
-
 void MainWindow::dragEnterEvent(QDragEnterEvent* event)
 {
     const QList<QUrl> urls = event->mimeData()->urls();
@@ -420,38 +362,6 @@ void MainWindow::on_actionZoomOut_triggered()
 
 void MainWindow::on_actionActualSize_triggered() { zoomTo(100); }
 
-// The window's size at `percent`: the form scaled, the menu bar and the
-// status bar as the desktop draws them.
-QSize MainWindow::windowSize(int percent) const
-{
-    return FormZoom::windowSize(
-        percent, menuBar()->sizeHint().height(), statusBar()->sizeHint().height());
-}
-
-// The largest zoom up to `percent` at which the window and its frame fit
-// the screen's room, not below the smallest.
-int MainWindow::fittingZoom(int percent) const
-{
-    const QRect room = screen()->availableGeometry();
-    const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
-    const QSize frameSize(frame.left() + frame.right(), frame.top() + frame.bottom());
-    while (percent > FormZoom::smallest) {
-        const QSize size = windowSize(percent) + frameSize;
-        if (size.width() <= room.width() && size.height() <= room.height())
-            break;
-        --percent;
-    }
-    return percent;
-}
-
-// The status bar takes its height from its font when its label is added.
-void MainWindow::fitStatusBar()
-{
-    statusBar()->removeWidget(status);
-    statusBar()->addWidget(status, 1);
-    status->show();
-}
-
 // Draws the whole form `percent` times its size, text and banner included,
 // as large as fits the screen; remembered, it is the next start's size.
 void MainWindow::zoomTo(int percent, bool remember)
@@ -460,9 +370,9 @@ void MainWindow::zoomTo(int percent, bool remember)
     zoom_chosen = percent;
     if (remember)
         Settings::open().setValue(zoomKey, percent);
-    const int fitting = fittingZoom(percent);
+    const int fitting = form_zoom.fitting(percent);
     if (fitting < percent)
-        tell(QStringLiteral("%1 % does not fit on the screen: shown at %2 %")
+        status.tell(QStringLiteral("%1 % does not fit on the screen: shown at %2 %")
                  .arg(percent)
                  .arg(fitting));
     const bool changed = fitting != zoom_percent;
@@ -471,12 +381,12 @@ void MainWindow::zoomTo(int percent, bool remember)
         const QFont font = fitting == 100 ? QFont() : FormStyle::formFont(fitting / 100.0);
         ui->centralWidget->setFont(font);
         statusBar()->setFont(font);
-        fitStatusBar();
+        status.refit();
         form_zoom.apply(fitting);
         if (changed)
             Appearance::picture(ui->label, banner, catalogue.folder, fitting / 100.0);
     }
-    const QSize size = windowSize(fitting);
+    const QSize size = form_zoom.windowSize(fitting);
     if (minimumSize() != size || maximumSize() != size)
         setFixedSize(size);
     ui->actionZoomIn->setEnabled(fitting < FormZoom::largest);
@@ -494,7 +404,7 @@ void MainWindow::on_actionExport_triggered()
     int rows = 0;
     if (file.open(QIODevice::WriteOnly)
         && Sheet::write(file, catalogue, Sheet::Csv, Sheet::Filter(), &rows) && file.commit())
-        return tellSaved(path, rows);
+        return status.saved(path, rows);
     QMessageBox box(this);
     WarningBox::fill(box, QStringLiteral("Vantor could not export the limiter sheet"),
         QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(path), file.errorString()));
@@ -505,7 +415,8 @@ void MainWindow::on_actionExport_triggered()
 void MainWindow::on_actionSheet_triggered()
 {
     LimiterSheetDialog dialog(catalogue, selection(), this);
-    connect(&dialog, &LimiterSheetDialog::saved, this, &MainWindow::tellSaved);
+    connect(&dialog, &LimiterSheetDialog::saved, this,
+        [this](const QString& path, int rows) { status.saved(path, rows); });
     dialog.exec();
 }
 
@@ -527,13 +438,7 @@ void MainWindow::recalculate()
         box.exec();
         on_pushButton_reset_clicked();
         const Configuration first = selection();
-        QString told = QStringLiteral("%1 \u00d7 %2 on %3")
-                           .arg(first.count)
-                           .arg(first.cabinetName, first.amplifier);
-        if (first.mode.hasSwitch())
-            told += QStringLiteral(", ") + ui->comboBox_mode->currentText();
-        tell(QStringLiteral("Back to the first selection: %1: %2").arg(told, first.thresholdText()),
-            true);
+        status.tell(QStringLiteral("Back to the first selection: ") + first.summary(), true);
         return;
     }
     display(configuration);
@@ -574,5 +479,5 @@ void MainWindow::updateThreshold(const Configuration& configuration)
     ui->lineaResultado->setAccessibleDescription(described.join(QStringLiteral("; ")));
     ui->label_alert_max->setVisible(configuration.at_max);
     if (statusBar()->currentMessage().size())
-        tellFigures();
+        status.figures(ui->lineaResultado);
 }

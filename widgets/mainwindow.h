@@ -4,6 +4,7 @@
 #include "catalogue.h"
 #include "formzoom.h"
 #include "mode.h"
+#include "statusmessage.h"
 
 #include <QHash>
 #include <QMainWindow>
@@ -101,18 +102,11 @@ private:
     // folder's catalogue cannot be used: the window then keeps what it shows.
     bool load(const QString& folder, bool keep = false, bool retitle = true);
     void showNoCatalogue();
-    void addStatusBar();
+
     void openFolder(const QString& folder);
     Place place() const;
     void returnTo(const Place& place);
-    void tellRead();
-    void tellSaved(const QString& path, int rows);
-    void tell(const QString& text, bool announce = false);
-    void tellFigures();
     void zoomTo(int percent, bool remember = true);
-    void fitStatusBar();
-    int fittingZoom(int percent) const;
-    QSize windowSize(int percent) const;
     void enableInputs(bool enabled);
     void recalculate();
     Configuration selection() const;
@@ -136,7 +130,7 @@ private:
     int num_cabinets = 1;
     Mode mode = Mode::Stereo; // the selector's, kept for a model without the switch
     bool shown_before = false;
-    QLabel* status = nullptr; // what the last command did
+    StatusMessage status; // what the last command did
     int zoom_percent = 100; // as shown
     int zoom_chosen = 100; // by the user, or from the desktop's font
     FormZoom form_zoom; // each widget's place at Actual Size

@@ -1,0 +1,52 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "statusmessage.h"
+
+#include <QAccessible>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QStatusBar>
+
+void StatusMessage::add(QMainWindow* window)
+{
+    this->window = window;
+    window->ensurePolished(); // the status bar takes its height from the forms' font
+    label = new QLabel(window);
+    label->setObjectName(QStringLiteral("statusMessage"));
+    label->setTextFormat(Qt::PlainText);
+    label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    window->statusBar()->setSizeGripEnabled(false);
+    window->statusBar()->addWidget(label, 1);
+}
+
+void StatusMessage::refit()
+{
+    window->statusBar()->removeWidget(label);
+    window->statusBar()->addWidget(label, 1);
+    label->show();
+}
+
+void StatusMessage::tell(const QString& text, bool announce)
+{
+    label->setText(text);
+    if (announce) { // as an alert that appears
+        QAccessibleEvent shown(label, QAccessible::ObjectShow);
+        QAccessible::updateAccessibility(&shown);
+    }
+}
+
+void StatusMessage::saved(const QString& path, int rows)
+{
+    tell(QStringLiteral("Saved %1: %2")
+             .arg(QFileInfo(path).fileName(),
+                 rows == 1 ? QStringLiteral("1 row") : QStringLiteral("%1 rows").arg(rows)));
+}
+
+void StatusMessage::figures(const QLineEdit* threshold)
+{
+    if (threshold->hasFocus() || threshold->underMouse())
+        window->statusBar()->showMessage(threshold->toolTip());
+    else
+        window->statusBar()->clearMessage();
+}
