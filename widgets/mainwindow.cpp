@@ -221,18 +221,24 @@ void MainWindow::on_comboBox_mode_activated(int index)
 // cabinet or no amplifier in the catalogue there is nothing to pick.
 void MainWindow::on_pushButton_reset_clicked()
 {
+    enableInputs(!catalogue.cabinets.isEmpty() && !catalogue.amplifiers.isEmpty());
+    select(0, 1, 0, Mode::Stereo);
+}
+
+// Sets the inputs to the selection, with no pick of the user's, and shows it.
+void MainWindow::select(int cabinet, int count, int amplifier, Mode mode)
+{
     {
         const QSignalBlocker blocker(ui->spin_num_cabinets);
-        ui->spin_num_cabinets->setValue(1);
+        ui->spin_num_cabinets->setValue(count);
     }
-    enableInputs(!catalogue.cabinets.isEmpty() && !catalogue.amplifiers.isEmpty());
-    ui->comboBox_cabinets->setCurrentIndex(0);
-    ui->comboBox_mode->setCurrentIndex(0);
-    ui->comboBox_amplis->setCurrentIndex(0);
-    num_cabinets = 1;
-    index_cabinet = 0;
-    index_amplis = 0;
-    mode = Mode::Stereo;
+    ui->comboBox_cabinets->setCurrentIndex(cabinet);
+    ui->comboBox_amplis->setCurrentIndex(amplifier);
+    ui->comboBox_mode->setCurrentIndex(mode.index());
+    index_cabinet = cabinet;
+    num_cabinets = count;
+    index_amplis = amplifier;
+    this->mode = mode;
     display(selection());
 }
 
@@ -315,18 +321,7 @@ void MainWindow::returnTo(const Place& place)
                 .warningText()
                 .isEmpty())
         return;
-    {
-        const QSignalBlocker blocker(ui->spin_num_cabinets);
-        ui->spin_num_cabinets->setValue(place.count);
-    }
-    ui->comboBox_cabinets->setCurrentIndex(cabinet);
-    ui->comboBox_amplis->setCurrentIndex(amplifier);
-    ui->comboBox_mode->setCurrentIndex(place.mode.index());
-    index_cabinet = cabinet;
-    num_cabinets = place.count;
-    index_amplis = amplifier;
-    mode = place.mode;
-    display(selection());
+    select(cabinet, place.count, amplifier, place.mode);
 }
 
 void MainWindow::dragEnterEvent(QDragEnterEvent* event)

@@ -106,6 +106,7 @@ private:
     void openFolder(const QString& folder);
     Place place() const;
     void returnTo(const Place& place);
+    void select(int cabinet, int count, int amplifier, Mode mode);
     void zoomTo(int percent, bool remember = true);
     void enableInputs(bool enabled);
     void recalculate();
@@ -117,6 +118,14 @@ private:
     Ui::MainWindow* ui;
     QPointer<Dialog2> guide_dialog; // guides delete themselves when closed
     Catalogue catalogue; // as read, with its problems
+    // The selection: what the inputs were last set to.
+    int index_cabinet = 0;
+    int index_amplis = 0;
+    int num_cabinets = 1;
+    Mode mode = Mode::Stereo; // the selector's, kept for a model without the switch
+    // What display() last showed, as the calculation gave it. The window's
+    // design names these members; nothing reads them: the labels show the
+    // same numbers, and every calculation starts from the selection.
     double imp_spk = 0.0;
     double imp_equiv = 0.0;
     double imp_amp = 8.0;
@@ -124,11 +133,7 @@ private:
     double pow_equiv = 0.0;
     double max_voltage = 0.0;
     double amp_gain = 0.0;
-    int index_cabinet = 0;
     int index_amp_record = 0;
-    int index_amplis = 0;
-    int num_cabinets = 1;
-    Mode mode = Mode::Stereo; // the selector's, kept for a model without the switch
     bool shown_before = false;
     StatusMessage status; // what the last command did
     int zoom_percent = 100; // as shown
