@@ -1,11 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "appearance.h"
 #include "formstyle.h"
+#include "imagefile.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QLabel>
 #include <QPixmap>
 
@@ -35,37 +33,12 @@ QIcon Appearance::icon()
     return name.isEmpty() ? bundled : QIcon::fromTheme(name, bundled);
 }
 
-void Appearance::builtInImages() { Q_INIT_RESOURCE(images); }
+void Appearance::builtInImages() { ImageFile::builtIn(); }
 
 void Appearance::picture(QLabel* label, const QString& fileName, const QString& folder, qreal zoom)
 {
-    builtInImages();
-    const QFileInfo file(fileName);
-    const QString twin = file.completeBaseName() + QStringLiteral("@2x.") + file.suffix();
-    QStringList names { fileName };
     const qreal ratio = qApp->devicePixelRatio();
-    if (ratio * zoom > 1)
-        names.prepend(twin);
-    QStringList places { QString(), QStringLiteral(":/images/") };
-    if (!folder.isEmpty())
-        places.prepend(QDir(folder).path() + QLatin1Char('/'));
-    for (const QString& place : places) {
-        for (const QString& name : names) {
-            const QFileInfo info(place + name);
-            QFile file(info.filePath());
-            QPixmap image;
-            if (!info.isFile() || info.size() > maxImageBytes || !file.open(QIODevice::ReadOnly)
-                || !image.loadFromData(file.read(maxImageBytes)))
-                continue;
-            image.setDevicePixelRatio(name == twin ? 2 : 1);
-            if (!qFuzzyCompare(zoom * ratio, image.devicePixelRatio())) {
-                image = image.scaled(
-                    (QSizeF(image.size()) * zoom * ratio / image.devicePixelRatio()).toSize(),
-                    Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-                image.setDevicePixelRatio(ratio);
-            }
-            label->setPixmap(image);
-            return;
-        }
-    }
+    const QPixmap image = ImageFile::load(fileName, folder, ratio * zoom, ratio);
+    if (!image.isNull())
+        label->setPixmap(image);
 }

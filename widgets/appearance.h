@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "imagefile.h"
+
 #include <QIcon>
 #include <QString>
 
@@ -26,9 +28,8 @@ public:
     // else from the working directory, else from the copy built into the
     // program; where it is drawn with more pixels than its own, on a screen
     // of high density or zoomed `zoom` times, from its twice-as-large twin
-    // (name@2x.ext) where that lies beside it. Only a regular file of at most
-    // `maxImageBytes` is read, so nothing in a folder can block.
+    // (name@2x.ext) where that lies beside it (ImageFile).
     static void picture(
         QLabel* label, const QString& fileName, const QString& folder = QString(), qreal zoom = 1);
-    static constexpr qint64 maxImageBytes = 4 * 1024 * 1024;
+    static constexpr qint64 maxImageBytes = ImageFile::maxBytes;
 };

@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "formstyle.h"
 
+#include "contrast.h"
+#include "formfont.h"
+
 #include <QApplication>
 #include <QComboBox>
-#include <QFontInfo>
-#include <QFontMetrics>
 #include <QHelpEvent>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -13,45 +14,9 @@
 #include <QStyleOptionComboBox>
 #include <QToolTip>
 
-#include <cmath>
-
 namespace {
-// The forms' tightest fits: rows 13 pixels high, and the User Guide's
-// longest line in the 451 pixels of its text.
-const qreal lineHeight = 13;
-const qreal guideWidth = 451;
-const char* const guideLongestLine
-    = "power that the cabinet is able to manage exceeds the maximum power of the amplifier. ";
-const int smallestPixelSize = 8;
 const char* const forms[] = { "MainWindow", "Dialog", "Dialog2" };
 const int arrowWidth = 11;
-const double readable = 4.5; // WCAG AA for body text
-const double noticeable = 3; // WCAG AA for what is not text, a focus indicator included
-
-double luminance(const QColor& colour)
-{
-    const auto linear = [](double value) {
-        return value <= 0.03928 ? value / 12.92 : std::pow((value + 0.055) / 1.055, 2.4);
-    };
-    return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF())
-        + 0.0722 * linear(colour.blueF());
-}
-
-// WCAG contrast ratio of two opaque colours, 1 to 21.
-double contrast(const QColor& a, const QColor& b)
-{
-    const double la = luminance(a);
-    const double lb = luminance(b);
-    return (qMax(la, lb) + 0.05) / (qMin(la, lb) + 0.05);
-}
-
-QColor over(const QColor& colour, const QColor& background)
-{
-    const double a = colour.alphaF();
-    return QColor::fromRgbF(colour.redF() * a + background.redF() * (1 - a),
-        colour.greenF() * a + background.greenF() * (1 - a),
-        colour.blueF() * a + background.blueF() * (1 - a));
-}
 
 // The roles a widget's text and the background under it are drawn in, for
 // the widgets on which a form's palette can force one and not the other.
@@ -67,34 +32,6 @@ bool textRoles(const QWidget* widget, QPalette::ColorRole& text, QPalette::Color
         return false;
     }
     return true;
-}
-
-// The desktop's font at the largest pixel size, at most its own, whose lines
-// fit the forms' rows and the User Guide's width, all of them `zoom` times as
-// large. Lines grow about in step with the size, so the search starts where
-// the desktop's size says they fit: each size tried costs a font load.
-QFont fittingFont(const QFont& desktop, qreal zoom)
-{
-    const QFontMetricsF own(desktop);
-    const int ownPixels = qRound(QFontInfo(desktop).pixelSize() * zoom);
-    const qreal height = lineHeight * zoom;
-    const qreal width = guideWidth * zoom;
-    const qreal scale = qMin(
-        height / own.height(), width / own.horizontalAdvance(QLatin1String(guideLongestLine)));
-    // A desktop font below the smallest size, zoomed down, stays at the smallest.
-    int pixels = qBound(smallestPixelSize,
-        static_cast<int>(QFontInfo(desktop).pixelSize() * scale) + 1,
-        qMax(smallestPixelSize, ownPixels));
-    QFont font = desktop;
-    for (; pixels > smallestPixelSize; --pixels) {
-        font.setPixelSize(pixels);
-        const QFontMetricsF metrics(font);
-        if (metrics.height() <= height
-            && metrics.horizontalAdvance(QLatin1String(guideLongestLine)) <= width)
-            break;
-    }
-    font.setPixelSize(pixels);
-    return font;
 }
 
 // Only the fixed forms: menus, message boxes and tooltips lay themselves out
@@ -119,10 +56,10 @@ void keepReadable(QWidget* widget)
     bool changed = false;
     for (const QPalette::ColorGroup group : { QPalette::Active, QPalette::Inactive }) {
         const QColor back = palette.color(group, background);
-        if (contrast(over(palette.color(group, text), back), back) >= readable)
+        if (Contrast::ratio(Contrast::over(palette.color(group, text), back), back)
+            >= Contrast::readable)
             continue;
-        palette.setColor(group, text,
-            contrast(Qt::black, back) >= contrast(Qt::white, back) ? Qt::black : Qt::white);
+        palette.setColor(group, text, Contrast::extreme(back));
         changed = true;
     }
     if (changed)
@@ -146,28 +83,7 @@ void outlineFocus(const QStyleOption* option, QPainter* painter, const QWidget* 
         return;
     const QWidget* around = widget->parentWidget() ? widget->parentWidget() : widget;
     const QColor back = around->palette().color(QPalette::Window);
-    const QColor start = option->palette.color(QPalette::Highlight);
-    const QColor end
-        = contrast(Qt::white, back) > contrast(Qt::black, back) ? Qt::white : Qt::black;
-    // Mixing with white or black keeps the hue; the least mix that reaches
-    // 3:1 keeps the most of the desktop's colour. Colours are measured as
-    // drawn, in 8 bits a channel.
-    const auto mix = [&](double t) {
-        return QColor(QColor::fromRgbF(start.redF() + (end.redF() - start.redF()) * t,
-            start.greenF() + (end.greenF() - start.greenF()) * t,
-            start.blueF() + (end.blueF() - start.blueF()) * t)
-                          .rgb());
-    };
-    double enough = 0;
-    if (contrast(start, back) < noticeable) {
-        double short_of = 0;
-        enough = 1;
-        for (int step = 0; step < 12; ++step) {
-            const double t = (short_of + enough) / 2;
-            (contrast(mix(t), back) < noticeable ? short_of : enough) = t;
-        }
-    }
-    const QColor ring = mix(enough);
+    const QColor ring = Contrast::noticeableOn(option->palette.color(QPalette::Highlight), back);
     painter->save();
     painter->setRenderHint(QPainter::Antialiasing, false);
     painter->setBrush(Qt::NoBrush);
@@ -193,7 +109,7 @@ FormStyle::FormStyle()
 {
 }
 
-QFont FormStyle::formFont(qreal zoom) { return fittingFont(QApplication::font(), zoom); }
+QFont FormStyle::formFont(qreal zoom) { return FormFont::fitting(QApplication::font(), zoom); }
 
 QRect FormStyle::subControlRect(ComplexControl control, const QStyleOptionComplex* option,
     SubControl subControl, const QWidget* widget) const
