@@ -10,8 +10,12 @@
 
 namespace {
 
+// Not while the list is open: there the highlight is the user's, and what a
+// screen reader asks must never move it.
 void selectCurrentEntry(QComboBox* selector)
 {
+    if (selector->view()->isVisible())
+        return;
     selector->view()->selectionModel()->setCurrentIndex(
         selector->model()->index(selector->currentIndex(), selector->modelColumn()),
         QItemSelectionModel::ClearAndSelect);

@@ -41,6 +41,11 @@
 #include <QWindow>
 
 namespace {
+QString doesNotFit(int percent, int shown)
+{
+    return QStringLiteral("%1 % does not fit on the screen: shown at %2 %").arg(percent).arg(shown);
+}
+
 const QString banner = QStringLiteral("banner3.png");
 const QString folderKey = QStringLiteral("catalogue/folder");
 const QString zoomKey = QStringLiteral("view/zoom");
@@ -340,13 +345,19 @@ void MainWindow::dropEvent(QDropEvent* event)
     if (folder.isEmpty())
         return;
     event->acceptProposedAction();
-    openFolder(folder);
+    // Once the drop has returned: a box about the catalogue must not hold
+    // the program the folder was dragged from.
+    QTimer::singleShot(0, this, [this, folder] { openFolder(folder); });
 }
 
 void MainWindow::on_actionZoomIn_triggered()
 {
-    if (FormZoom::stepIn(zoom_percent) != zoom_percent)
-        zoomTo(FormZoom::stepIn(zoom_percent));
+    // Never smaller: a step that does not fit beyond the size shown is no step.
+    const int next = FormZoom::stepIn(zoom_percent);
+    if (next != zoom_percent && form_zoom.fitting(next) <= zoom_percent)
+        status.tell(doesNotFit(next, zoom_percent), StatusMessage::Zoom);
+    else if (next != zoom_percent)
+        zoomTo(next);
 }
 
 void MainWindow::on_actionZoomOut_triggered()
@@ -367,13 +378,13 @@ void MainWindow::zoomTo(int percent, bool remember)
         Settings::open().setValue(zoomKey, percent);
     const int fitting = form_zoom.fitting(percent);
     if (fitting < percent)
-        status.tell(QStringLiteral("%1 % does not fit on the screen: shown at %2 %")
-                 .arg(percent)
-                 .arg(fitting));
+        status.tell(doesNotFit(percent, fitting), StatusMessage::Zoom);
+    else
+        status.forget(StatusMessage::Zoom);
     const bool changed = fitting != zoom_percent;
     zoom_percent = fitting;
     if (changed || fitting != 100) {
-        const QFont font = fitting == 100 ? QFont() : FormStyle::formFont(fitting / 100.0);
+        const QFont font = FormStyle::formFont(fitting / 100.0);
         ui->centralWidget->setFont(font);
         statusBar()->setFont(font);
         status.refit();
@@ -428,12 +439,14 @@ void MainWindow::recalculate()
 {
     const Configuration configuration = selection();
     if (!configuration.warningText().isEmpty()) {
+        display(configuration); // no number beside the refused selection
         QMessageBox box;
         WarningBox::fill(box, configuration.warningText(), configuration.warningDetails());
         box.exec();
         on_pushButton_reset_clicked();
         const Configuration first = selection();
-        status.tell(QStringLiteral("Back to the first selection: ") + first.summary(), true);
+        status.tell(QStringLiteral("Back to the first selection: ") + first.summary(),
+            StatusMessage::Selection, true);
         return;
     }
     display(configuration);
@@ -441,6 +454,7 @@ void MainWindow::recalculate()
 
 void MainWindow::display(const Configuration& configuration)
 {
+    status.forget(StatusMessage::Selection);
     imp_spk = configuration.imp_spk;
     imp_equiv = configuration.imp_equiv;
     imp_amp = configuration.imp_amp;

@@ -27,13 +27,21 @@ void StatusMessage::refit()
     label->show();
 }
 
-void StatusMessage::tell(const QString& text, bool announce)
+void StatusMessage::tell(const QString& text, About about, bool announce)
 {
+    window->statusBar()->clearMessage();
     label->setText(text);
+    shown = about;
     if (announce) { // as an alert that appears
         QAccessibleEvent shown(label, QAccessible::ObjectShow);
         QAccessible::updateAccessibility(&shown);
     }
+}
+
+void StatusMessage::forget(About about)
+{
+    if (shown == about)
+        label->clear();
 }
 
 void StatusMessage::saved(const QString& path, int rows)

@@ -12,14 +12,21 @@ class QMainWindow;
 // it the threshold's figures while the pointer or the focus is on the field.
 class StatusMessage {
 public:
+    // What a message is about: one about the selection or the zoom goes when
+    // the selection changes or the window fits again.
+    enum About { Command, Selection, Zoom };
+
     // Adds the label to the window's status bar, in the forms' font.
     void add(QMainWindow* window);
     bool added() const { return label != nullptr; }
     // The status bar takes its height from its font when its label is added.
     void refit();
 
-    // Shows the text; announced, a screen reader speaks it.
-    void tell(const QString& text, bool announce = false);
+    // Shows the text, over the threshold's figures; announced, a screen
+    // reader speaks it.
+    void tell(const QString& text, About about = Command, bool announce = false);
+    // Clears the message when it is about that.
+    void forget(About about);
     // "Saved FILE: N rows".
     void saved(const QString& path, int rows);
     // The field's tooltip while it has the focus or the pointer, else nothing
@@ -29,4 +36,5 @@ public:
 private:
     QMainWindow* window = nullptr;
     QLabel* label = nullptr;
+    About shown = Command;
 };
