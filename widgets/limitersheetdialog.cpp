@@ -3,6 +3,7 @@
 #include "ui_limitersheetdialog.h"
 
 #include "configuration.h"
+#include "plaintext.h"
 #include "savedialog.h"
 #include "settings.h"
 #include "sheetpages.h"
@@ -73,18 +74,18 @@ LimiterSheetDialog::LimiterSheetDialog(
     for (const CabinetRecord& cabinet : catalogue.cabinets)
         if (!names.contains(cabinet.name)) {
             names.insert(cabinet.name);
-            entry(ui->list_cabinets, cabinet.name, cabinet.name);
+            entry(ui->list_cabinets, PlainText::escaped(cabinet.name), cabinet.name);
         }
     for (int count = 1; count <= 4; ++count)
         entry(ui->list_counts, QString::number(count), count);
     // A model without the mode switch is one entry; one with it, one per mode.
     for (const Catalogue::Model& model : catalogue.models) {
         if (!model.modeSwitch) {
-            entry(ui->list_amplifiers, model.name, model.name);
+            entry(ui->list_amplifiers, PlainText::escaped(model.name), model.name);
             continue;
         }
         for (const Mode mode : Mode::switched())
-            entry(ui->list_amplifiers, QStringLiteral("%1 \u2014 %2").arg(model.name, mode.text()),
+            entry(ui->list_amplifiers, PlainText::escaped(model.name) + QStringLiteral(" \u2014 ") + mode.text(),
                 model.name)
                 ->setData(modeRole, mode.key());
     }

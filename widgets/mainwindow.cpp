@@ -14,6 +14,7 @@
 #include "formstyle.h"
 #include "formzoom.h"
 #include "limitersheetdialog.h"
+#include "plaintext.h"
 #include "problemsbox.h"
 #include "savedialog.h"
 #include "selectorkeys.h"
@@ -111,9 +112,12 @@ bool MainWindow::load(const QString& folder, bool keep, bool retitle)
     catalogue = std::move(read);
     ui->comboBox_cabinets->clear();
     for (const CabinetRecord& cabinet : catalogue.cabinets)
-        ui->comboBox_cabinets->addItem(cabinet.name);
+        ui->comboBox_cabinets->addItem(PlainText::escaped(cabinet.name));
+    // Each model once, its invisible characters shown as on the terminal: no
+    // two entries look alike.
     ui->comboBox_amplis->clear();
-    ui->comboBox_amplis->addItems(catalogue.amplifierModels);
+    for (const Catalogue::Model& model : catalogue.models)
+        ui->comboBox_amplis->addItem(PlainText::escaped(model.name));
     Appearance::picture(ui->label, banner, catalogue.folder, zoom_percent / 100.0);
     ui->actionExport->setEnabled(catalogue.complete());
     ui->actionSheet->setEnabled(catalogue.complete());
@@ -307,7 +311,7 @@ MainWindow::Place MainWindow::place() const
         return here;
     here.cabinet = catalogue.cabinets.at(index_cabinet).name;
     here.count = num_cabinets;
-    here.amplifier = ui->comboBox_amplis->itemText(index_amplis);
+    here.amplifier = amplifierName();
     here.mode = mode;
     return here;
 }
@@ -320,7 +324,8 @@ void MainWindow::returnTo(const Place& place)
     for (int i = 0; cabinet < 0 && i < catalogue.cabinets.size(); ++i)
         if (catalogue.cabinets.at(i).name == place.cabinet)
             cabinet = i;
-    const int amplifier = static_cast<int>(catalogue.amplifierModels.indexOf(place.amplifier));
+    const Catalogue::Model* model = catalogue.model(place.amplifier);
+    const int amplifier = model ? static_cast<int>(model - catalogue.models.constData()) : -1;
     if (!catalogue.complete() || cabinet < 0 || amplifier < 0
         || !Configuration::calculate(catalogue, cabinet, place.count, place.amplifier, place.mode)
                 .warningText()
@@ -428,10 +433,17 @@ void MainWindow::on_actionSheet_triggered()
 
 void MainWindow::on_actionQuit_triggered() { close(); }
 
+QString MainWindow::amplifierName() const
+{
+    return index_amplis >= 0 && index_amplis < catalogue.models.size()
+        ? catalogue.models.at(index_amplis).name
+        : QString();
+}
+
 Configuration MainWindow::selection() const
 {
     return Configuration::calculate(
-        catalogue, index_cabinet, num_cabinets, ui->comboBox_amplis->itemText(index_amplis), mode);
+        catalogue, index_cabinet, num_cabinets, amplifierName(), mode);
 }
 
 // A refused selection is told in a box; the reset then shows the first one.

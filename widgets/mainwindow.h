@@ -110,6 +110,7 @@ private:
     void zoomTo(int percent, bool remember = true);
     void enableInputs(bool enabled);
     void recalculate();
+    QString amplifierName() const; // of the model selected
     Configuration selection() const;
     void display(const Configuration& configuration);
     void updateThreshold(const Configuration& configuration);

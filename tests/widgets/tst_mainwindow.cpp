@@ -163,8 +163,11 @@ void TestMainWindow::use_data()
     row("a pick after the reset uses the cabinet shown",
         { "cabinet=Sixteen 300", "reset", "amp=NoSwitch" },
         "1 0 1 0!|8|200|8|200|36|32|1.5 dBu|shown");
-    row("a model listed twice is one model", { "cabinet=Sixteen 300", "amp=3" },
-        "1 1 3 0|16|300|16|300|42.94|32|2.9 dBu|shown");
+    row("a model listed twice is one entry", { "cabinet=Sixteen 300", "amp=3" },
+        first, "Vantor",
+        { "This catalogue line cannot be used\ndata_amplis.txt, line 9: 7 fields where 6 are "
+          "expected (a decimal comma?)\n\nCorrect the line in the catalogue file, then read the "
+          "catalogue again." });
 
     const QString mine = "1 0 0 0|8|400|8|400|42.94|32|2.9 dBu|shown", title = "mine \u2014 Vantor";
     const QString kept = "Vantor cannot use this catalogue";
