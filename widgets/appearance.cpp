@@ -12,6 +12,10 @@ void Appearance::prepare()
 #if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
     QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling);
     QCoreApplication::setAttribute(Qt::AA_UseHighDpiPixmaps);
+    // 1.5 at 144 dpi, as Qt 6 does, not rounded up to 2: a window twice its
+    // size leaves no room on a laptop's screen.
+    QGuiApplication::setHighDpiScaleFactorRoundingPolicy(
+        Qt::HighDpiScaleFactorRoundingPolicy::PassThrough);
 #endif
 }
 

@@ -5,6 +5,7 @@
 #include "configuration.h"
 #include "plaintext.h"
 #include "savedialog.h"
+#include "screenfit.h"
 #include "settings.h"
 #include "sheetpages.h"
 #include "warningbox.h"
@@ -191,6 +192,7 @@ void LimiterSheetDialog::preview()
     printer.setPageMargins(QMarginsF(12, 12, 12, 12), QPageLayout::Millimeter);
     QPrintPreviewDialog dialog(&printer, this);
     dialog.setWindowTitle(QStringLiteral("Limiter Sheet"));
+    ScreenFit::fit(&dialog);
     const Sheet::Filter chosen = filter();
     connect(&dialog, &QPrintPreviewDialog::paintRequested, this, [&](QPrinter* target) {
         QPainter painter;

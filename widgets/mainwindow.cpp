@@ -17,6 +17,7 @@
 #include "plaintext.h"
 #include "problemsbox.h"
 #include "savedialog.h"
+#include "screenfit.h"
 #include "selectorkeys.h"
 #include "settings.h"
 #include "sheet.h"
@@ -74,6 +75,7 @@ MainWindow::MainWindow(const QString& folder, QWidget* parent)
     }
     chooseFolder = [this] {
         FolderDialog dialog(this, catalogue.folder);
+        ScreenFit::fit(&dialog);
         return dialog.exec() == QDialog::Accepted ? dialog.folder : QString();
     };
     chooseSheetFile = [this] {
@@ -262,6 +264,7 @@ void MainWindow::on_actionAbout_triggered()
 {
     Dialog about(nullptr, catalogue.folder);
     about.setModal(true);
+    ScreenFit::fit(&about);
     about.exec();
 }
 
@@ -426,6 +429,7 @@ void MainWindow::on_actionExport_triggered()
 void MainWindow::on_actionSheet_triggered()
 {
     LimiterSheetDialog dialog(catalogue, selection(), this);
+    ScreenFit::fit(&dialog);
     connect(&dialog, &LimiterSheetDialog::saved, this,
         [this](const QString& path, int rows) { status.saved(path, rows); });
     dialog.exec();

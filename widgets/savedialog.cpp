@@ -2,6 +2,7 @@
 #include "savedialog.h"
 
 #include "cataloguelocation.h"
+#include "screenfit.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -15,5 +16,6 @@ QString SaveDialog::ask(
         QStringLiteral("%1 files (*.%2)").arg(suffix.toUpper(), suffix));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(suffix);
+    ScreenFit::fit(&dialog);
     return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
 }
