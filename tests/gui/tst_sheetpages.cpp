@@ -82,27 +82,32 @@ void TestSheetPages::layout()
     QVERIFY(letter.setPageLayout(QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait,
         QMarginsF(12, 12, 12, 12), QPageLayout::Millimeter)));
     SheetPages pages(catalogue, filter);
-    QVector<SheetPages::Line> lines;
-    pages.layout(letter, [&](const SheetPages::Line& line) { lines.append(line); });
+    // A row's first text stands for the row.
+    QVector<SheetLayout::Item> lines;
+    pages.layout(letter, [&](const SheetLayout::Item& item) {
+        if (item.kind == SheetLayout::Item::Group || item.kind == SheetLayout::Item::Refused
+            || (item.kind == SheetLayout::Item::Row && item.column == 0))
+            lines.append(item);
+    });
 
     QStringList groups;
     int rowLines = 0, page = 0;
-    for (const SheetPages::Line& line : lines) {
+    for (const SheetLayout::Item& line : lines) {
         // Each page starts with the heading of the rows on it.
-        if (line.page != page && line.kind == SheetPages::Line::Row)
+        if (line.page != page && line.kind == SheetLayout::Item::Row)
             QFAIL(qPrintable(QString("page %1 starts without a heading").arg(line.page)));
         QVERIFY(line.page == page || line.page == page + 1);
         page = line.page;
-        rowLines += line.kind == SheetPages::Line::Row;
-        if (line.kind == SheetPages::Line::Group
-            && (groups.isEmpty() || groups.last() != line.texts[0]))
-            groups << line.texts[0];
+        rowLines += line.kind == SheetLayout::Item::Row;
+        if (line.kind == SheetLayout::Item::Group
+            && (groups.isEmpty() || groups.last() != line.text))
+            groups << line.text;
     }
     QCOMPARE(groups, sheet.headings);
     QCOMPARE(rowLines, sheet.rows);
     QCOMPARE(pages.rows(), sheet.rows);
-    QCOMPARE(lines.last().kind, SheetPages::Line::Refused);
-    QCOMPARE(lines.last().texts, QStringList { sheet.refused });
+    QCOMPARE(lines.last().kind, SheetLayout::Item::Refused);
+    QCOMPARE(lines.last().text, sheet.refused);
     QCOMPARE(pages.pages(), page);
     QCOMPARE(page == 1, sheet.onePage);
 }
