@@ -40,8 +40,7 @@ public:
             Rule, // a black bar across the page: under the column heads, over the foot
             Group, // the heading of a model's rows in one mode
             Row, // one of a row's texts, in its column
-            Mark, // "AMP MAX", white on a black box, where the amplifier's maximum sets the
-                  // threshold
+            Mark, // "AMP MAX" white on black: the amplifier's maximum sets the threshold
             Refused, // how many were refused and why, wrapped to the width of the page
             Legend, // at the foot: what the mark means
             PageNumber, // at the foot, on the right: "page / pages"
@@ -62,8 +61,8 @@ public:
     SheetLayout(const Catalogue& catalogue, const Sheet::Filter& filter, QPaintDevice& device,
         int pageCount = 0);
 
-    // Lays the sheet out, handing each page to `visit` once it is full. Stops
-    // and returns false when `visit` returns false.
+    // Lays the sheet out (once: a layout is not run again), handing each page to
+    // `visit` once it is full. Stops and returns false when `visit` returns false.
     bool run(const std::function<bool(const Page&)>& visit);
 
     // Once run: the pages, the rows (accepted selections) and the refused ones.
