@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cataloguefixture.h"
+#include "sheetlayout.h"
 #include "sheetpages.h"
 
 #include <QtTest>
 
+#include <QPainter>
 #include <QPdfWriter>
 
 namespace {
@@ -68,6 +70,7 @@ void TestSheetPages::layout_data()
 
 void TestSheetPages::layout()
 {
+    using Item = SheetLayout::Item;
     QFETCH(Layout, sheet);
     CatalogueFixture fixture(sheet.cabinetFile, sheet.amplifierFile);
     const Catalogue catalogue = Catalogue::load(".");
@@ -81,30 +84,52 @@ void TestSheetPages::layout()
     QPdfWriter letter(&pdf);
     QVERIFY(letter.setPageLayout(QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait,
         QMarginsF(12, 12, 12, 12), QPageLayout::Millimeter)));
-    SheetPages pages(catalogue, filter);
-    QVector<SheetPages::Line> lines;
-    pages.layout(letter, [&](const SheetPages::Line& line) { lines.append(line); });
+    SheetLayout layout(catalogue, filter, letter);
+    QVector<SheetLayout::Page> pages;
+    QVERIFY(layout.run([&](const SheetLayout::Page& page) { return pages.append(page), true; }));
+    // The same pages painted, and their text read back.
+    QPainter painter(&letter);
+    QVERIFY(SheetPages(catalogue, filter).paint(painter, letter) && painter.end());
+    QProcess text;
+    text.start("pdftotext", { "-layout", "-", "-" });
+    text.write(pdf.data());
+    text.closeWriteChannel();
+    QVERIFY(text.waitForFinished(20000));
+    const QStringList read = QString::fromUtf8(text.readAllStandardOutput()).split('\f');
+    QCOMPARE(read.size(), pages.size() + 1);
 
+    // Each page in the paint area top to bottom, nothing overlapping, the rows under a
+    // heading, and at the foot under all else a rule, the legend and "page / pages".
     QStringList groups;
-    int rowLines = 0, page = 0;
-    for (const SheetPages::Line& line : lines) {
-        // Each page starts with the heading of the rows on it.
-        if (line.page != page && line.kind == SheetPages::Line::Row)
-            QFAIL(qPrintable(QString("page %1 starts without a heading").arg(line.page)));
-        QVERIFY(line.page == page || line.page == page + 1);
-        page = line.page;
-        rowLines += line.kind == SheetPages::Line::Row;
-        if (line.kind == SheetPages::Line::Group
-            && (groups.isEmpty() || groups.last() != line.texts[0]))
-            groups << line.texts[0];
+    int rows = 0;
+    for (int number = 1; number <= pages.size(); ++number) {
+        const SheetLayout::Page& page = pages[number - 1];
+        const int foot = page.size() - 3;
+        QCOMPARE(page[foot].kind, Item::Rule);
+        QVERIFY2(read[number - 1].contains(QRegularExpression(
+                     QString("\\b%1 ?/ ?%2\\s*$").arg(number).arg(pages.size()))),
+            qPrintable(read[number - 1]));
+        bool headed = false;
+        for (int i = 0; i < page.size(); ++i) {
+            const Item& item = page[i];
+            QCOMPARE(item.page, number);
+            QVERIFY(QRectF(0, 0, letter.width(), letter.height()).contains(item.box));
+            QVERIFY(i >= foot || item.box.bottom() <= page[foot].box.top());
+            for (int j = 0; j < i; ++j)
+                QVERIFY(item.box.top() >= page[j].box.top() && !item.box.intersects(page[j].box));
+            QVERIFY(item.kind != Item::Row || headed);
+            headed |= item.kind == Item::Group;
+            rows += item.kind == Item::Row && item.column == 0;
+            if (item.kind == Item::Group)
+                QVERIFY2(read[number - 1].contains(item.text + '\n'), qPrintable(read[number - 1]));
+            if (item.kind == Item::Group && (groups.isEmpty() || groups.last() != item.text))
+                groups << item.text;
+        }
     }
     QCOMPARE(groups, sheet.headings);
-    QCOMPARE(rowLines, sheet.rows);
-    QCOMPARE(pages.rows(), sheet.rows);
-    QCOMPARE(lines.last().kind, SheetPages::Line::Refused);
-    QCOMPARE(lines.last().texts, QStringList { sheet.refused });
-    QCOMPARE(pages.pages(), page);
-    QCOMPARE(page == 1, sheet.onePage);
+    QCOMPARE(rows, sheet.rows);
+    QCOMPARE(pages.last()[pages.last().size() - 4].text, sheet.refused);
+    QCOMPARE(pages.size() == 1, sheet.onePage);
 }
 
 QTEST_MAIN(TestSheetPages)
