@@ -3,13 +3,13 @@
 
 #include "catalogue.h"
 #include "plaintext.h"
+#include "savefile.h"
 #include "sheet.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <cerrno>
 #include <cstdio>
@@ -239,15 +239,13 @@ int CommandLine::run(const PdfWriter& pdf)
     const Sheet::Format text = format == QLatin1String("csv") ? Sheet::Csv : Sheet::Table;
     if (!parser.isSet(QStringLiteral("output")))
         return Sheet::write(out, catalogue, text, filter) ? 0 : out.failed();
-    // A file takes its place only once written whole: a failed run leaves none.
     const QString path = parser.value(QStringLiteral("output"));
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly)
-        && (format == QLatin1String("pdf") ? pdf && pdf(file, catalogue, filter)
-                                           : Sheet::write(file, catalogue, text, filter))
-        && file.commit())
+    const auto [saved, why] = SaveFile::write(path, [&](QIODevice& file) {
+        return format == QLatin1String("pdf") ? pdf && pdf(file, catalogue, filter)
+                                              : Sheet::write(file, catalogue, text, filter);
+    });
+    if (saved)
         return 0;
-    tell(QStringLiteral("vantor: cannot write %1: %2\n")
-             .arg(QDir::toNativeSeparators(path), file.errorString()));
+    tell(QStringLiteral("vantor: cannot write %1: %2\n").arg(QDir::toNativeSeparators(path), why));
     return 2;
 }
