@@ -101,7 +101,8 @@ QStringList CommandLine::arguments(int argc, char** argv)
     return list;
 }
 
-CommandLine::CommandLine(const QStringList& arguments)
+// The options, in the order --help lists them.
+void CommandLine::declareOptions()
 {
     parser.setApplicationDescription(QStringLiteral(
         "Works out the limiter threshold of a power amplifier driving loudspeaker\n"
@@ -134,7 +135,12 @@ CommandLine::CommandLine(const QStringList& arguments)
             QStringLiteral("Write the sheet to FILE, replacing it only once written whole."),
             QStringLiteral("FILE") },
     });
+}
 
+// The arguments without the toolkit's options, which the window's
+// application object takes itself; the program's name first.
+QStringList CommandLine::ownArguments(const QStringList& arguments)
+{
     QStringList own;
     for (int i = 0; i < arguments.size(); ++i) {
         bool valued = false;
@@ -143,34 +149,49 @@ CommandLine::CommandLine(const QStringList& arguments)
         else
             own << arguments.at(i);
     }
+    return own;
+}
+
+CommandLine::CommandLine(const QStringList& arguments)
+{
+    declareOptions();
+    parser.parse(ownArguments(arguments));
+    error = wrong();
+}
+
+// What is wrong with the command line parsed, the first thing found; empty
+// when nothing is, or when it asks for help or the version.
+QString CommandLine::wrong() const
+{
     const auto isSet = [&](const char* name) { return parser.isSet(QLatin1String(name)); };
-    const QString folder = parser.parse(own) ? this->folder() : QString();
     const QString format = parser.value(QStringLiteral("format"));
     if (!parser.errorText().isEmpty()) {
-        error = parser.errorText();
+        QString error = parser.errorText();
         error[0] = error.at(0).toLower();
         if (error.endsWith(QLatin1Char('.')))
             error.chop(1);
-    } else if (isSet("help") || isSet("help-all") || isSet("version")) {
-        return;
-    } else if (isSet("check") && isSet("sheet")) {
-        error = QStringLiteral("give --check or --sheet, not both");
-    } else if (!isSet("sheet")
-        && (isSet("format") || isSet("cabinet") || isSet("count") || isSet("amplifier")
-            || isSet("accepted") || isSet("output"))) {
-        error = QStringLiteral(
-            "--format, --cabinet, --count, --amplifier, --accepted and --output go with --sheet");
-    } else if (!QStringList { "table", "csv", "pdf" }.contains(format)) {
-        error = QStringLiteral("--format is table, csv or pdf, not \"%1\"").arg(format);
-    } else if (format == QLatin1String("pdf") && !isSet("output")) {
-        error = QStringLiteral("--format pdf needs --output FILE");
-    } else if (const QString count = wrongCount(); !count.isEmpty()) {
-        error = count;
-    } else if (parser.positionalArguments().size() > 1) {
-        error = QStringLiteral("one folder at most");
-    } else if (!folder.isEmpty() && !QFileInfo(folder).isDir()) {
-        error = QStringLiteral("%1: no such folder").arg(folder);
+        return error;
     }
+    if (isSet("help") || isSet("help-all") || isSet("version"))
+        return QString();
+    if (isSet("check") && isSet("sheet"))
+        return QStringLiteral("give --check or --sheet, not both");
+    if (!isSet("sheet")
+        && (isSet("format") || isSet("cabinet") || isSet("count") || isSet("amplifier")
+            || isSet("accepted") || isSet("output")))
+        return QStringLiteral(
+            "--format, --cabinet, --count, --amplifier, --accepted and --output go with --sheet");
+    if (!QStringList { "table", "csv", "pdf" }.contains(format))
+        return QStringLiteral("--format is table, csv or pdf, not \"%1\"").arg(format);
+    if (format == QLatin1String("pdf") && !isSet("output"))
+        return QStringLiteral("--format pdf needs --output FILE");
+    if (const QString count = wrongCount(); !count.isEmpty())
+        return count;
+    if (parser.positionalArguments().size() > 1)
+        return QStringLiteral("one folder at most");
+    if (!folder().isEmpty() && !QFileInfo(folder()).isDir())
+        return QStringLiteral("%1: no such folder").arg(folder());
+    return QString();
 }
 
 // What is wrong with a count named, each 1 to 4; empty when nothing is.

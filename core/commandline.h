@@ -34,13 +34,15 @@ public:
     QString folder() const;
     // Writes the sheet of the catalogue, as the filter takes it, as PDF;
     // false when the device cannot be written.
-    using PdfWriter
-        = std::function<bool(QIODevice&, const Catalogue&, const Sheet::Filter&)>;
+    using PdfWriter = std::function<bool(QIODevice&, const Catalogue&, const Sheet::Filter&)>;
     // Everything but the window, under a QCoreApplication (a QGuiApplication
     // for a PDF, drawn by `pdf`); returns the exit status.
     int run(const PdfWriter& pdf = {});
 
 private:
+    void declareOptions();
+    static QStringList ownArguments(const QStringList& arguments);
+    QString wrong() const;
     QString wrongCount() const;
 
     QCommandLineParser parser;
