@@ -17,30 +17,26 @@
 namespace {
 
 // Messages may hold what a catalogue says: no control character of it reaches a terminal.
-void tell(const QString& message)
+void tell(QIODevice& err, const QString& message)
 {
-    const QByteArray bytes = PlainText::escaped(message).toUtf8();
-    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stderr);
+    err.write(PlainText::escaped(message).toUtf8());
 }
 
-int fail(const QString& message)
+int fail(QIODevice& err, const QString& message)
 {
-    tell(QStringLiteral("vantor: %1; try 'vantor --help'\n").arg(message));
+    tell(err, QStringLiteral("vantor: %1; try 'vantor --help'\n").arg(message));
     return 2;
 }
 
-// Standard output, written straight through, so that a failed write is seen
-// where it happens. A closed pipe ends the program quietly.
-class Output : public QFile {
-public:
-    Output() { open(fileno(stdout), QIODevice::WriteOnly | QIODevice::Unbuffered); }
-    int failed() const
-    {
-        if (errno != EPIPE)
-            tell(QStringLiteral("vantor: write error: %1\n").arg(errorString()));
-        return 2;
-    }
-};
+// The data could not be written: why, unless the reader of a pipe has gone,
+// which ends the program quietly. Each write of data clears errno first, so
+// that what the failed write left there is what is read here.
+int writeFailed(const QIODevice& out, QIODevice& err)
+{
+    if (errno != EPIPE)
+        tell(err, QStringLiteral("vantor: write error: %1\n").arg(out.errorString()));
+    return 2;
+}
 
 // The window's application object takes these toolkit options itself; the
 // ones in `valued` are followed by a value.
@@ -60,22 +56,23 @@ bool toolkitOption(const QString& argument, bool& valued)
 
 // Every problem as FILE:LINE: message, then a summary when asked for or when
 // the catalogue cannot be used; returns the exit status.
-int report(const Catalogue& catalogue, bool summary)
+int report(QIODevice& err, const Catalogue& catalogue, bool summary)
 {
     for (const CatalogueProblem& problem : catalogue.unusable)
-        tell(problem.located() + QLatin1Char('\n'));
+        tell(err, problem.located() + QLatin1Char('\n'));
     for (const CatalogueProblem& problem : catalogue.problems)
-        tell(problem.located() + QLatin1Char('\n'));
+        tell(err, problem.located() + QLatin1Char('\n'));
     if (!catalogue.complete()) {
-        tell(QStringLiteral("vantor: the catalogue in %1 cannot be used\n")
-                 .arg(QDir::toNativeSeparators(catalogue.folder)));
+        tell(err,
+            QStringLiteral("vantor: the catalogue in %1 cannot be used\n")
+                .arg(QDir::toNativeSeparators(catalogue.folder)));
         return 2;
     }
     const int count = catalogue.problems.size();
     if (summary && count == 0)
-        tell(QStringLiteral("vantor: no problems\n"));
+        tell(err, QStringLiteral("vantor: no problems\n"));
     else if (summary)
-        tell(QStringLiteral("vantor: %1 problem%2\n").arg(count).arg(count == 1 ? "" : "s"));
+        tell(err, QStringLiteral("vantor: %1 problem%2\n").arg(count).arg(count == 1 ? "" : "s"));
     return count == 0 ? 0 : 1;
 }
 
@@ -222,14 +219,14 @@ bool CommandLine::window() const
 
 QString CommandLine::folder() const { return parser.positionalArguments().value(0); }
 
-int CommandLine::run(const PdfWriter& pdf)
+int CommandLine::run(QIODevice& out, QIODevice& err, const PdfWriter& pdf)
 {
     if (!error.isEmpty())
-        return fail(error);
-    Output out;
+        return fail(err, error);
     const auto print = [&](const QString& text) {
         const QByteArray bytes = text.toUtf8();
-        return out.write(bytes) == bytes.size() ? 0 : out.failed();
+        errno = 0;
+        return out.write(bytes) == bytes.size() ? 0 : writeFailed(out, err);
     };
     if (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all")))
         return print(parser.helpText());
@@ -238,16 +235,40 @@ int CommandLine::run(const PdfWriter& pdf)
 
     const bool check = parser.isSet(QStringLiteral("check"));
     const Catalogue catalogue = Catalogue::load(folder());
-    const int status = report(catalogue, check);
+    const int status = report(err, catalogue, check);
     if (check || status == 2)
         return status;
+    return sheet(out, err, catalogue, pdf);
+}
 
+// Standard output and standard error, each written straight through, so that
+// a failed write is seen where it happens.
+int CommandLine::run(const PdfWriter& pdf)
+{
+    QFile out, err;
+    out.open(fileno(stdout), QIODevice::WriteOnly | QIODevice::Unbuffered);
+    err.open(fileno(stderr), QIODevice::WriteOnly | QIODevice::Unbuffered);
+    return run(out, err, pdf);
+}
+
+// The sheet's filter, as the options give it.
+Sheet::Filter CommandLine::filter() const
+{
     Sheet::Filter filter;
     filter.cabinets = parser.values(QStringLiteral("cabinet"));
     filter.amplifiers = parser.values(QStringLiteral("amplifier"));
     for (const QString& count : parser.values(QStringLiteral("count")))
         filter.counts.append(count.toInt());
     filter.acceptedOnly = parser.isSet(QStringLiteral("accepted"));
+    return filter;
+}
+
+// The sheet of the catalogue to `out`, or to the file --output names; returns
+// the exit status.
+int CommandLine::sheet(
+    QIODevice& out, QIODevice& err, const Catalogue& catalogue, const PdfWriter& pdf) const
+{
+    const Sheet::Filter filter = this->filter();
     QStringList cabinetNames;
     for (const CabinetRecord& cabinet : catalogue.cabinets)
         cabinetNames.append(cabinet.name);
@@ -255,11 +276,13 @@ int CommandLine::run(const PdfWriter& pdf)
     if (wrong.isEmpty())
         wrong = unknown(filter.amplifiers, catalogue.amplifierModels, QStringLiteral("amplifier"));
     if (!wrong.isEmpty())
-        return fail(wrong);
+        return fail(err, wrong);
     const QString format = parser.value(QStringLiteral("format"));
     const Sheet::Format text = format == QLatin1String("csv") ? Sheet::Csv : Sheet::Table;
-    if (!parser.isSet(QStringLiteral("output")))
-        return Sheet::write(out, catalogue, text, filter) ? 0 : out.failed();
+    if (!parser.isSet(QStringLiteral("output"))) {
+        errno = 0;
+        return Sheet::write(out, catalogue, text, filter) ? 0 : writeFailed(out, err);
+    }
     const QString path = parser.value(QStringLiteral("output"));
     const auto [saved, why] = SaveFile::write(path, [&](QIODevice& file) {
         return format == QLatin1String("pdf") ? pdf && pdf(file, catalogue, filter)
@@ -267,6 +290,7 @@ int CommandLine::run(const PdfWriter& pdf)
     });
     if (saved)
         return 0;
-    tell(QStringLiteral("vantor: cannot write %1: %2\n").arg(QDir::toNativeSeparators(path), why));
+    tell(err,
+        QStringLiteral("vantor: cannot write %1: %2\n").arg(QDir::toNativeSeparators(path), why));
     return 2;
 }

@@ -36,7 +36,10 @@ public:
     // false when the device cannot be written.
     using PdfWriter = std::function<bool(QIODevice&, const Catalogue&, const Sheet::Filter&)>;
     // Everything but the window, under a QCoreApplication (a QGuiApplication
-    // for a PDF, drawn by `pdf`); returns the exit status.
+    // for a PDF, drawn by `pdf`): data to `out`, messages to `err`; returns
+    // the exit status.
+    int run(QIODevice& out, QIODevice& err, const PdfWriter& pdf = {});
+    // The same on standard output and standard error.
     int run(const PdfWriter& pdf = {});
 
 private:
@@ -44,6 +47,9 @@ private:
     static QStringList ownArguments(const QStringList& arguments);
     QString wrong() const;
     QString wrongCount() const;
+    Sheet::Filter filter() const;
+    int sheet(
+        QIODevice& out, QIODevice& err, const Catalogue& catalogue, const PdfWriter& pdf) const;
 
     QCommandLineParser parser;
     QString error; // what is wrong with the command line
