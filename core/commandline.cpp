@@ -98,8 +98,9 @@ QStringList CommandLine::arguments(int argc, char** argv)
     return list;
 }
 
-// The options, in the order --help lists them.
-void CommandLine::declareOptions()
+// The options, in the order --help lists them; returns the names of those
+// that take a value.
+QStringList CommandLine::declareOptions()
 {
     parser.setApplicationDescription(QStringLiteral(
         "Works out the limiter threshold of a power amplifier driving loudspeaker\n"
@@ -109,7 +110,7 @@ void CommandLine::declareOptions()
     parser.addVersionOption();
     parser.addPositionalArgument(QStringLiteral("FOLDER"),
         QStringLiteral("The folder holding the catalogue and images."), QStringLiteral("[FOLDER]"));
-    parser.addOptions({
+    const QList<QCommandLineOption> options {
         { QStringLiteral("check"),
             QStringLiteral("Print every catalogue problem as FILE:LINE: message and exit: 0 when "
                            "there is none, 1 when there are some, 2 when a file cannot be used.") },
@@ -126,12 +127,23 @@ void CommandLine::declareOptions()
             QStringLiteral("N") },
         { QStringLiteral("amplifier"), QStringLiteral("Only this amplifier model (repeatable)."),
             QStringLiteral("NAME") },
+        { QStringLiteral("mode"),
+            QStringLiteral("Only this mode, ST or BTL, for the --amplifier models given since the "
+                           "previous --mode, or for every model when there are none (repeatable: "
+                           "the modes of a model add up)."),
+            QStringLiteral("ST|BTL") },
         { QStringLiteral("accepted"),
             QStringLiteral("Leave refused selections out of the sheet.") },
         { QStringLiteral("output"),
             QStringLiteral("Write the sheet to FILE, replacing it only once written whole."),
             QStringLiteral("FILE") },
-    });
+    };
+    parser.addOptions(options);
+    QStringList valued;
+    for (const QCommandLineOption& option : options)
+        if (!option.valueName().isEmpty())
+            valued << option.names();
+    return valued;
 }
 
 // The arguments without the toolkit's options, which the window's
@@ -151,9 +163,12 @@ QStringList CommandLine::ownArguments(const QStringList& arguments)
 
 CommandLine::CommandLine(const QStringList& arguments)
 {
-    declareOptions();
-    parser.parse(ownArguments(arguments));
+    const QStringList valued = declareOptions();
+    const QStringList own = ownArguments(arguments);
+    parser.parse(own);
     error = wrong();
+    if (error.isEmpty())
+        readModes(own, valued);
 }
 
 // What is wrong with the command line parsed, the first thing found; empty
@@ -175,15 +190,15 @@ QString CommandLine::wrong() const
         return QStringLiteral("give --check or --sheet, not both");
     if (!isSet("sheet")
         && (isSet("format") || isSet("cabinet") || isSet("count") || isSet("amplifier")
-            || isSet("accepted") || isSet("output")))
-        return QStringLiteral(
-            "--format, --cabinet, --count, --amplifier, --accepted and --output go with --sheet");
+            || isSet("mode") || isSet("accepted") || isSet("output")))
+        return QStringLiteral("--format, --cabinet, --count, --amplifier, --mode, --accepted and "
+                              "--output go with --sheet");
     if (!QStringList { "table", "csv", "pdf" }.contains(format))
         return QStringLiteral("--format is table, csv or pdf, not \"%1\"").arg(format);
     if (format == QLatin1String("pdf") && !isSet("output"))
         return QStringLiteral("--format pdf needs --output FILE");
-    if (const QString count = wrongCount(); !count.isEmpty())
-        return count;
+    if (const QString value = wrongValue(); !value.isEmpty())
+        return value;
     if (parser.positionalArguments().size() > 1)
         return QStringLiteral("one folder at most");
     if (!folder().isEmpty() && !QFileInfo(folder()).isDir())
@@ -191,8 +206,9 @@ QString CommandLine::wrong() const
     return QString();
 }
 
-// What is wrong with a count named, each 1 to 4; empty when nothing is.
-QString CommandLine::wrongCount() const
+// What is wrong with a count named, each 1 to 4, or a mode, each ST or BTL;
+// empty when nothing is.
+QString CommandLine::wrongValue() const
 {
     for (const QString& given : parser.values(QStringLiteral("count"))) {
         bool number = false;
@@ -200,7 +216,48 @@ QString CommandLine::wrongCount() const
         if (!number || count < 1 || count > 4)
             return QStringLiteral("--count is 1, 2, 3 or 4, not \"%1\"").arg(given);
     }
+    for (const QString& given : parser.values(QStringLiteral("mode"))) {
+        const std::optional<Mode> mode = Mode::parse(given);
+        if (!mode || !mode->hasSwitch())
+            return QStringLiteral("--mode is ST or BTL, not \"%1\"").arg(given);
+    }
     return QString();
+}
+
+// The models each --mode takes: those of the --amplifier options since the
+// previous --mode (a --mode right after another takes the same ones), or
+// every model when there are none. QCommandLineParser keeps no order between
+// options, so the arguments are read again here as it reads them: a value
+// after "=" or as the next argument, no option after "--".
+void CommandLine::readModes(const QStringList& own, const QStringList& valued)
+{
+    const auto add = [](QVector<Mode>& modes, Mode mode) {
+        if (!modes.contains(mode))
+            modes << mode;
+    };
+    QStringList models; // of the --amplifier options since the previous --mode
+    bool modeLast = false; // whether a --mode follows them
+    for (int i = 1; i < own.size() && own.at(i) != QLatin1String("--"); ++i) {
+        const QString& argument = own.at(i);
+        const QString name = argument.mid(2).section(QLatin1Char('='), 0, 0);
+        if (!argument.startsWith(QLatin1String("--")) || !valued.contains(name))
+            continue;
+        const int equals = argument.indexOf(QLatin1Char('='));
+        const QString value = equals < 0 ? own.value(++i) : argument.mid(equals + 1);
+        if (name == QLatin1String("amplifier")) {
+            if (modeLast)
+                models.clear();
+            models << value;
+            modeLast = false;
+        } else if (name == QLatin1String("mode")) {
+            const Mode mode = *Mode::parse(value);
+            for (const QString& model : models)
+                add(modes[model], mode);
+            if (models.isEmpty())
+                add(everyModel, mode);
+            modeLast = true;
+        }
+    }
 }
 
 bool CommandLine::pdf() const
@@ -252,7 +309,7 @@ int CommandLine::run(const PdfWriter& pdf)
 }
 
 // The sheet's filter, as the options give it.
-Sheet::Filter CommandLine::filter() const
+Sheet::Filter CommandLine::filter(const Catalogue& catalogue) const
 {
     Sheet::Filter filter;
     filter.cabinets = parser.values(QStringLiteral("cabinet"));
@@ -260,6 +317,15 @@ Sheet::Filter CommandLine::filter() const
     for (const QString& count : parser.values(QStringLiteral("count")))
         filter.counts.append(count.toInt());
     filter.acceptedOnly = parser.isSet(QStringLiteral("accepted"));
+    // A model takes the modes given for it and those given for every model.
+    for (const Catalogue::Model& model : catalogue.models) {
+        QVector<Mode> taken = modes.value(model.name);
+        for (const Mode mode : everyModel)
+            if (!taken.contains(mode))
+                taken << mode;
+        if (!taken.isEmpty())
+            filter.modes.insert(model.name, taken);
+    }
     return filter;
 }
 
@@ -268,7 +334,7 @@ Sheet::Filter CommandLine::filter() const
 int CommandLine::sheet(
     QIODevice& out, QIODevice& err, const Catalogue& catalogue, const PdfWriter& pdf) const
 {
-    const Sheet::Filter filter = this->filter();
+    const Sheet::Filter filter = this->filter(catalogue);
     QStringList cabinetNames;
     for (const CabinetRecord& cabinet : catalogue.cabinets)
         cabinetNames.append(cabinet.name);

@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "mode.h"
 #include "sheet.h"
 
 #include <QCommandLineParser>
+#include <QHash>
 #include <QString>
 #include <QStringList>
+#include <QVector>
 
 #include <functional>
 
@@ -43,14 +46,17 @@ public:
     int run(const PdfWriter& pdf = {});
 
 private:
-    void declareOptions();
+    QStringList declareOptions();
     static QStringList ownArguments(const QStringList& arguments);
     QString wrong() const;
-    QString wrongCount() const;
-    Sheet::Filter filter() const;
+    QString wrongValue() const;
+    void readModes(const QStringList& own, const QStringList& valued);
+    Sheet::Filter filter(const Catalogue& catalogue) const;
     int sheet(
         QIODevice& out, QIODevice& err, const Catalogue& catalogue, const PdfWriter& pdf) const;
 
     QCommandLineParser parser;
     QString error; // what is wrong with the command line
+    QHash<QString, QVector<Mode>> modes; // by --mode, for the models named
+    QVector<Mode> everyModel; // by --mode, for every model
 };
