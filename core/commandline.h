@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "mode.h"
 #include "sheet.h"
 
 #include <QCommandLineParser>
+#include <QHash>
 #include <QString>
 #include <QStringList>
+#include <QVector>
 
 #include <functional>
 
@@ -34,15 +37,26 @@ public:
     QString folder() const;
     // Writes the sheet of the catalogue, as the filter takes it, as PDF;
     // false when the device cannot be written.
-    using PdfWriter
-        = std::function<bool(QIODevice&, const Catalogue&, const Sheet::Filter&)>;
+    using PdfWriter = std::function<bool(QIODevice&, const Catalogue&, const Sheet::Filter&)>;
     // Everything but the window, under a QCoreApplication (a QGuiApplication
-    // for a PDF, drawn by `pdf`); returns the exit status.
+    // for a PDF, drawn by `pdf`): data to `out`, messages to `err`; returns
+    // the exit status.
+    int run(QIODevice& out, QIODevice& err, const PdfWriter& pdf = {});
+    // The same on standard output and standard error.
     int run(const PdfWriter& pdf = {});
 
 private:
-    QString wrongCount() const;
+    QStringList declareOptions();
+    static QStringList ownArguments(const QStringList& arguments);
+    QString wrong() const;
+    QString wrongValue() const;
+    void readModes(const QStringList& own, const QStringList& valued);
+    Sheet::Filter filter(const Catalogue& catalogue) const;
+    int sheet(
+        QIODevice& out, QIODevice& err, const Catalogue& catalogue, const PdfWriter& pdf) const;
 
     QCommandLineParser parser;
     QString error; // what is wrong with the command line
+    QHash<QString, QVector<Mode>> modes; // by --mode, for the models named
+    QVector<Mode> everyModel; // by --mode, for every model
 };

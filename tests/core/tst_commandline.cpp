@@ -1,180 +1,197 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cataloguefixture.h"
+#include "commandline.h"
 
 #include <QtTest>
 
 namespace {
 const QByteArray cab = "h\nCab,200,8\nBig,1000,8\n";
 const QByteArray amp = "h\nGamma,8,NO,80,40.3,32\nGamma,4,NO,76.2,39.9,32\n";
-
-// The program run with the arguments on a catalogue ($DIR is its folder) ends
-// with the status and writes `err` to standard error, whole; its standard
-// output, or the file `written` in $DIR and nothing on standard output, holds
-// `out`, a run of whole lines, and has `lines` lines when not 0. Nothing else
-// is written in $DIR.
-struct Run {
-    QString arguments;
-    int status;
-    QString err, out;
-    int lines;
-    QByteArray cabinets, amplifiers;
-    QString written;
-};
-
-void row(const char* tag, const QString& arguments, int status, const QString& err,
-    const QString& out = {}, int lines = 0, const QByteArray& cabinets = cab,
-    const QByteArray& amplifiers = amp, const QString& written = {})
-{
-    QTest::newRow(tag) << Run { arguments, status, err, out, lines, cabinets, amplifiers, written };
 }
-}
-Q_DECLARE_METATYPE(Run)
+Q_DECLARE_METATYPE(Sheet::Filter)
 
-// The built program, run as a user runs it: no display, no window.
+// The command line run in process on a catalogue in the working directory
+// ($DIR), as the program runs it without a display.
 class TestCommandLine : public QObject {
     Q_OBJECT
 
 private slots:
+    void initTestCase()
+    {
+        QLocale::setDefault(QLocale::c());
+        QCoreApplication::setApplicationVersion(VANTOR_VERSION);
+    }
     void run_data();
     void run();
+    void filter_data();
+    void filter();
+    void fullDisk();
 };
 
+// Each run ends with the status and writes `err` to standard error, whole,
+// and `out`, a part of it, to standard output, or else to the file --output
+// names, which holds "earlier\n" before the run; nothing at all when `out` is
+// empty. Nothing else is written in $DIR.
 void TestCommandLine::run_data()
 {
-    QTest::addColumn<Run>("run");
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("err");
+    QTest::addColumn<QByteArray>("out");
+    QTest::addColumn<QByteArray>("cabinets");
+    const auto row
+        = [](const char* tag, const QStringList& arguments, int status, const QString& err,
+              const QByteArray& out = {}, const QByteArray& cabinets = cab) {
+              QTest::newRow(tag) << arguments << status << err << out << cabinets;
+          };
     const QString usage = "; try 'vantor --help'\n";
-    const QString unusable = "vantor: the catalogue in $DIR cannot be used\n";
-    row("check, the toolkit's options left to it", "-platform offscreen -reverse --check $DIR", 0,
-        "vantor: no problems\n");
-    row("check, missing file", "--check $DIR", 2, "$DIR/data_amplis.txt: not found\n" + unusable,
-        {}, 0, cab, QByteArray());
-    row("check, working directory", "--check", 1,
-        "data_spk.txt:2: power \"x\" is not a number: read as 0\nvantor: 1 problem\n", {}, 0,
-        "h\nCab,x,8\n");
-    row("sheet, csv, filtered, shortest numbers",
-        "--sheet --format csv --cabinet Big --amplifier Gamma $DIR", 0, {},
-        "cabinet,count,impedance,power,amplifier,mode,voltage,gain,threshold,at_max,"
-        "threshold_dbv,threshold_v,output_v,refused,impedance_ohm,power_w,voltage_v,gain_db,"
-        "threshold_dbu,threshold_dbv_exact,threshold_v_exact,output_v_exact,reason\n"
-        "Big,1,8,1000,Gamma,-,80,32,8.3 dBu,yes,6.1 dBV,2.01 V,80.2 "
-        "V,,8,1000,80,32,8.299999999999997,"
-        "6.081512503836434,2.0140749371242093,80.18176745012316,",
-        5);
-    row("sheet, accepted only", "--sheet --accepted --cabinet Big $DIR", 0, {},
-        "Big      2      Gamma      -     7.9 dBu    5.7 dBV    yes", 3);
-    row("sheet, csv, formulas defused", "--sheet --format csv --accepted $DIR", 0,
-        "$DIR/data_spk.txt:2: name \"=HYPERLINK(\"x\")\" starts like a spreadsheet formula: CSV "
-        "gives it a leading '\n$DIR/data_spk.txt:3: name \"-1+1\" starts like a spreadsheet "
-        "formula: CSV gives it a leading '\n",
-        "\"'=HYPERLINK(\"\"x\"\")\",2,4,400,Gamma,-,76.2,32,2.3 dBu,no,0.0 dBV,1.00 V,40.0 V,,4,"
-        "400,76.2,32,2.2596873227228116,0.041199826559248365,1.004754572603832,40,\n"
-        "'-1+1,1,8,100,Gamma,-,80,32,-0.75 dBu,no,-3.0 dBV,0.710 V,28.3 V,,8,100,80,32,"
-        "-0.750612633917001,-2.969100130080564,0.7104687717163609,28.284271247461902,",
-        5, "h\n=HYPERLINK(\"x\"),200,8\n-1+1,100,8\n");
-    // A terminal's controls in a name are written as text, in every output.
+    // A terminal's controls in a name are written as text in every message.
     const QByteArray live = "h\nA\x1b]0;T\x07\xc2\x9d\xe2\x80\xae ,200,8\n";
     const QString told = "$DIR/data_spk.txt:2: control character U+001B in the line\n"
                          "$DIR/data_spk.txt:2: name \"A\\x1b]0;T\\x07\\x9d\\u202e \" has blanks "
                          "around it, which are kept\n";
-    row("controls, check", "--check $DIR", 1, told + "vantor: 2 problems\n", {}, 0, live);
-    row("controls, table", "--sheet $DIR", 0, told,
-        "A\\x1b]0;T\\x07\\x9d\\u202e   1      Gamma      -     refused: data_spk.txt:2", 5, live);
-    row("controls, csv", "--sheet --format csv $DIR", 0, told,
-        "A\\x1b]0;T\\x07\\x9d\\u202e ,4,,,Gamma,-,,,,,,,,This catalogue line cannot be used,"
-        ",,,,,,,,data_spk.txt:2",
-        5, live);
-    row("controls, unknown name", "--sheet --cabinet Nope $DIR", 2,
+    row("check, the toolkit's options left to it",
+        { "-platform", "offscreen", "-reverse", "--check", "$DIR" }, 0, "vantor: no problems\n");
+    row("check, working directory", { "--check" }, 1,
+        "data_spk.txt:2: power \"x\" is not a number: read as 0\nvantor: 1 problem\n", {},
+        "h\nCab,x,8\n");
+    row("check, controls", { "--check", "$DIR" }, 1, told + "vantor: 2 problems\n", {}, live);
+    row("sheet, a table by default, problems told", { "--sheet", "$DIR" }, 0, told,
+        "Amplifier  Mode  Threshold  dBV        At max\n", live);
+    row("sheet, unknown cabinet", { "--sheet", "--cabinet", "Nope", "$DIR" }, 2,
         told + "vantor: no cabinet \"Nope\" in the catalogue; it has: A\\x1b]0;T\\x07\\x9d\\u202e "
             + usage,
-        {}, 0, live);
-    row("sheet, unknown amplifier", "--sheet --cabinet Big --amplifier Nope $DIR", 2,
+        {}, live);
+    row("sheet, unknown amplifier", { "--sheet", "--amplifier", "Nope", "$DIR" }, 2,
         "vantor: no amplifier \"Nope\" in the catalogue; it has: Gamma" + usage);
-    row("sheet, unusable", "--sheet $DIR", 2, "$DIR/data_spk.txt: not found\n" + unusable, {}, 0,
+    row("sheet, unusable", { "--sheet", "$DIR" }, 2,
+        "$DIR/data_spk.txt: not found\nvantor: the catalogue in $DIR cannot be used\n", {},
         QByteArray());
-    row("sheet to a full disk", "--sheet $DIR", 2,
-        "vantor: write error: No space left on device\n");
-    row("the example fits 80 columns", "--sheet " VANTOR_RESOURCES, 0, {}, {}, 361);
-    // Aligned by the columns a terminal gives: two for a wide character, none
-    // for a combining accent; a tab escaped, a long name elided.
-    row("sheet, names of any width", "--sheet --count 2 $DIR", 0, {},
-        "Cabinet                   Count  Amplifier  Mode  Threshold  dBV        At max\n"
-        "\u97f3\u7bb1 8                    2      Gamma      -     2.3 dBu    0.0 dBV    no\n"
-        "Cafe\u0301 8                    2      Gamma      -     2.3 dBu    0.0 dBV    no\n"
-        "Tab\\there                 2      Gamma      -     2.3 dBu    0.0 dBV    no\n"
-        "A very long \u2026 model name  2      Gamma      -     0 dBu      -2.2 dBV   no",
-        5,
-        "h\n\xe9\x9f\xb3\xe7\xae\xb1 8,200,8\nCafe\xcc\x81 8,200,8\nTab\there,200,8\n"
-        "A very long cabinet model name,95,10\n"),
-        // Usage errors: one line, and no display needed.
-        row("unknown option", "--bogus", 2, "vantor: unknown option 'bogus'" + usage);
-    row("two folders", "$DIR $DIR", 2, "vantor: one folder at most" + usage);
-    row("no such folder", "$DIR/none", 2, "vantor: $DIR/none: no such folder" + usage);
-    row("a value missing", "--sheet --format", 2, "vantor: missing value after '--format'" + usage);
-    row("a sheet option with --check", "--check --cabinet Big", 2,
-        "vantor: --format, --cabinet, --count, --amplifier, --accepted and --output go with "
-        "--sheet"
-            + usage);
-    row("both modes", "--check --sheet", 2, "vantor: give --check or --sheet, not both" + usage);
-    row("unknown format", "--sheet --format xls", 2,
-        "vantor: --format is table, csv or pdf, not \"xls\"" + usage);
-    row("pdf to standard output", "--sheet --format pdf", 2,
-        "vantor: --format pdf needs --output FILE" + usage);
-    row("count out of range", "--sheet --count 5", 2,
-        "vantor: --count is 1, 2, 3 or 4, not \"5\"" + usage);
-    // --output writes the file whole or not at all, whatever the format. (A
-    // PDF's text is read back by the window's suite, against the window's own.)
-    row("csv to a file",
-        "--sheet --format csv --count 2 --cabinet Big --output $DIR/sheet.csv $DIR", 0, {},
-        "Big,2,4,2000,Gamma,-,76.2,32,7.9 dBu,yes,5.7 dBV,1.92 V,76.6 V,,4,2000,76.2,32,"
-        "7.899999999999999,5.681512503836435,1.9234266326452099,76.57299344896255,",
-        2, cab, amp, "sheet.csv");
-    row("output into a folder that does not exist", "--sheet --output $DIR/none/sheet.txt $DIR", 2,
-        "vantor: cannot write $DIR/none/sheet.txt: No such file or directory\n");
-    row("pdf into a file that is no folder",
-        "--sheet --format pdf --output $DIR/data_spk.txt/rig.pdf $DIR", 2,
-        "vantor: cannot write $DIR/data_spk.txt/rig.pdf: Not a directory\n");
-    row("version", "--version", 0, {}, "vantor " VANTOR_VERSION, 1);
-    row("help", "--help-all", 0, {},
-        "  --check                   Print every catalogue problem as FILE:LINE: message");
+    // Usage errors: one line.
+    const auto wrong = [&](const char* tag, const QStringList& arguments, const QString& what) {
+        row(tag, arguments, 2, "vantor: " + what + usage);
+    };
+    wrong("unknown option", { "--bogus" }, "unknown option 'bogus'");
+    wrong("two folders", { "$DIR", "$DIR" }, "one folder at most");
+    wrong("no such folder", { "$DIR/none" }, "$DIR/none: no such folder");
+    wrong("a value missing", { "--sheet", "--format" }, "missing value after '--format'");
+    wrong("a sheet option with --check", { "--check", "--mode", "ST" },
+        "--format, --cabinet, --count, --amplifier, --mode, --accepted and --output go with "
+        "--sheet");
+    wrong("check and sheet", { "--check", "--sheet" }, "give --check or --sheet, not both");
+    wrong("unknown format", { "--sheet", "--format", "xls" },
+        "--format is table, csv or pdf, not \"xls\"");
+    wrong("pdf to standard output", { "--sheet", "--format", "pdf" },
+        "--format pdf needs --output FILE");
+    wrong(
+        "count out of range", { "--sheet", "--count", "5" }, "--count is 1, 2, 3 or 4, not \"5\"");
+    wrong("a mode of no switch", { "--sheet", "--mode", "NO" }, "--mode is ST or BTL, not \"NO\"");
+    // --output writes the file whole or not at all, whatever the format.
+    row("csv to a file", { "--sheet", "--format", "csv", "--output", "$DIR/sheet.csv" }, 0, {},
+        "cabinet,count,");
+    row("output into a folder that does not exist", { "--sheet", "--output", "$DIR/none/s.txt" }, 2,
+        "vantor: cannot write $DIR/none/s.txt: No such file or directory\n");
+    row("pdf not written whole", { "--sheet", "--format", "pdf", "--output", "$DIR/rig.pdf" }, 2,
+        "vantor: cannot write $DIR/rig.pdf: Unknown error\n", "earlier\n");
+    row("version", { "--version" }, 0, {}, "vantor " VANTOR_VERSION "\n");
+    row("help", { "--help" }, 0, {},
+        "  --mode <ST|BTL>           Only this mode, ST or BTL, for the --amplifier\n");
 }
 
 void TestCommandLine::run()
 {
-    QFETCH(Run, run);
-    CatalogueFixture fixture(run.cabinets, run.amplifiers);
-    const QString dir = QDir::currentPath(), tag = QTest::currentDataTag();
-    QStringList files = QDir().entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
-    QProcess program;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const char* name : { "DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM" })
-        environment.remove(name); // no display, nor a platform chosen for the program
-    program.setProcessEnvironment(environment);
-    if (tag.contains("full disk"))
-        program.setStandardOutputFile("/dev/full");
-    program.start(VANTOR_PROGRAM, run.arguments.split(' ').replaceInStrings("$DIR", dir));
-    QVERIFY(program.waitForFinished(20000));
-    QByteArray stdOut = program.readAllStandardOutput();
-    QCOMPARE(QString::fromUtf8(program.readAllStandardError()), run.err.replace("$DIR", dir));
-    QCOMPARE(program.exitCode(), run.status);
-    if (!run.written.isEmpty())
-        files << run.written, files.sort();
-    QCOMPARE(QDir().entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name), files);
-    if (QFile file(run.written); !run.written.isEmpty()) {
-        QVERIFY(stdOut.isEmpty() && file.open(QIODevice::ReadOnly));
-        stdOut = file.readAll();
+    QFETCH(QStringList, arguments);
+    QFETCH(QByteArray, out);
+    QFETCH(QString, err);
+    QFETCH(QByteArray, cabinets);
+    CatalogueFixture fixture(cabinets, amp);
+    const QString dir = QDir::currentPath();
+    arguments.replaceInStrings("$DIR", dir).prepend("vantor");
+    const QString output = arguments.value(arguments.indexOf("--output") + 1);
+    if (QFile earlier(output); arguments.contains("--output") && earlier.open(QIODevice::WriteOnly))
+        earlier.write("earlier\n");
+    const QStringList files = QDir().entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+    // Draws no PDF: writes a part of one and fails.
+    const auto pdf = [](QIODevice& file, const Catalogue&, const Sheet::Filter&) {
+        return file.write("%PDF-") < 0;
+    };
+    QBuffer stdOut, stdErr;
+    stdOut.open(QIODevice::WriteOnly), stdErr.open(QIODevice::WriteOnly);
+    QTEST(CommandLine(arguments).run(stdOut, stdErr, pdf), "status");
+    QCOMPARE(QString::fromUtf8(stdErr.data()), err.replace("$DIR", dir));
+    QByteArray written = stdOut.data();
+    if (QFile file(output); arguments.contains("--output")) {
+        QCOMPARE(written, QByteArray());
+        written = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
-    if (tag.contains("csv")) // every line ends in CRLF
-        QCOMPARE(stdOut.count("\r\n"), stdOut.count('\n'));
-    const QStringList lines
-        = QString::fromUtf8(stdOut).remove('\r').split('\n', Qt::SkipEmptyParts);
-    QVERIFY2(run.out.isEmpty() ? stdOut.isEmpty() || run.lines
-                               : ('\n' + lines.join('\n') + '\n').contains('\n' + run.out + '\n'),
-        stdOut.constData());
-    if (run.lines)
-        QCOMPARE(lines.size(), run.lines);
-    const int columns = tag.contains("csv") ? INT_MAX : 80;
-    for (const QString& line : lines)
-        QVERIFY2(line.size() <= columns, qPrintable(line));
+    QVERIFY2(out.isEmpty() ? written.isEmpty() : written.contains(out), written.constData());
+    QCOMPARE(QDir().entryList(QDir::AllEntries | QDir::NoDotAndDotDot), files);
+}
+
+// Each choice of the Limiter Sheet dialog has a command line: the sheet the
+// options give is the one of the filter the dialog makes, whose models (every
+// one when none is) each take every mode but for those with one mode checked.
+void TestCommandLine::filter_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<Sheet::Filter>("dialog");
+    const auto row = [](const char* tag, const QStringList& arguments, const QStringList& models,
+                         const QHash<QString, QVector<Mode>>& modes) {
+        Sheet::Filter dialog;
+        dialog.amplifiers = models, dialog.modes = modes;
+        QTest::newRow(tag) << arguments << dialog;
+    };
+    const QVector<Mode> st { Mode::Stereo }, btl { Mode::Bridge };
+    row("every mode by default", {}, {}, {});
+    row("ST of every model", { "--mode", "ST" }, {}, { { "A", st }, { "B", st } });
+    row("a mode for each model",
+        { "--amplifier", "A", "--mode", "ST", "--amplifier", "B", "--mode=BTL", "--amplifier=C" },
+        { "A", "B", "C" }, { { "A", st }, { "B", btl } });
+    row("modes one after another add up", { "--amplifier", "A", "--mode", "BTL", "--mode", "ST" },
+        { "A" }, {});
+    row("models after the last mode take both",
+        { "--amplifier", "B", "--mode", "BTL", "--amplifier", "A", "--amplifier", "C" },
+        { "A", "B", "C" }, { { "B", btl } });
+    row("a mode for every model and one for a model add up",
+        { "--mode", "BTL", "--amplifier", "A", "--mode", "ST", "--amplifier", "B" }, { "A", "B" },
+        { { "B", btl } });
+    Sheet::Filter some;
+    some.amplifiers = QStringList { "A" }, some.modes = { { "A", st } };
+    some.cabinets = QStringList { "Big" }, some.counts = { 2, 3 }, some.acceptedOnly = true;
+    const QStringList filtered { "--cabinet", "Big", "--count", "2", "--count", "3", "--accepted" };
+    QTest::newRow("cabinets, counts, accepted only")
+        << filtered + QStringList { "--amplifier", "A", "--mode", "ST" } << some;
+}
+
+void TestCommandLine::filter()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(Sheet::Filter, dialog);
+    CatalogueFixture fixture("h\nCab,200,8\nBig,1000,8\n",
+        "h\nA,8,ST,80,40.3,32\nA,4,ST,76.2,39.9,32\nA,8,BTL,160,46.3,32\n"
+        "B,8,ST,80,40.3,32\nB,8,BTL,160,46.3,32\nC,8,NO,80,40.3,32\n");
+    QBuffer sheet, out, err;
+    for (QBuffer* buffer : { &sheet, &out, &err })
+        buffer->open(QIODevice::WriteOnly);
+    QVERIFY(Sheet::write(sheet, Catalogue::load(), Sheet::Csv, dialog));
+    arguments = QStringList { "vantor", "--sheet", "--format", "csv" } + arguments;
+    QCOMPARE(CommandLine(arguments).run(out, err), 0);
+    QCOMPARE(err.data(), QByteArray());
+    QCOMPARE(out.data().split('\n'), sheet.data().split('\n'));
+}
+
+// The program itself, whose standard output is written straight through: a
+// full disk is told at once.
+void TestCommandLine::fullDisk()
+{
+    CatalogueFixture fixture(cab, amp);
+    QProcess program;
+    program.setStandardOutputFile("/dev/full");
+    program.start(VANTOR_PROGRAM, { "--sheet" });
+    QVERIFY(program.waitForFinished(20000));
+    QCOMPARE(program.readAllStandardError(),
+        QByteArray("vantor: write error: No space left on device\n"));
+    QCOMPARE(program.exitCode(), 2);
 }
 
 QTEST_GUILESS_MAIN(TestCommandLine)

@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "configuration.h"
-#include "units.h"
 
 #include <QtTest>
 
@@ -11,8 +10,6 @@ private slots:
     void initTestCase() { QLocale::setDefault(QLocale::c()); }
     void calculate_data();
     void calculate();
-    void units_data();
-    void units();
 };
 
 // One selection, from the catalogue rows to what the window shows: the six
@@ -93,50 +90,6 @@ void TestConfiguration::calculate()
     QCOMPARE(c.reason(), reason);
     QCOMPARE(c.accepted(), reason.isEmpty() && cabinet < 3);
     QCOMPARE(c.mode.hasSwitch(), amplifier == "Amp" || amplifier == "Odd" || amplifier == "amp");
-}
-
-// Each unit one way, never in exponent form: six significant digits for ohms,
-// watts and catalogue volts, two for the threshold (from 10 dBu one decimal,
-// never finer than 0.01 dB), one decimal for dBV, three for volts worked out.
-void TestConfiguration::units_data()
-{
-    QTest::addColumn<double>("value");
-    // As ohms, ohms to two digits, watts, dBu, dBV, catalogue volts, volts worked out.
-    QTest::addColumn<QStringList>("texts");
-    const auto row = [](const char* tag, double value, const QStringList& texts) {
-        QTest::newRow(tag) << value << texts;
-    };
-    row("100", 100, { "100 Ω", "100 Ω", "100 W", "100.0 dBu", "100.0 dBV", "100 V", "100 V" });
-    row("8/3", 8.0 / 3,
-        { "2.66667 Ω", "2.7 Ω", "2.66667 W", "2.7 dBu", "2.7 dBV", "2.66667 V", "2.67 V" });
-    row("123.456789", 123.456789,
-        { "123.457 Ω", "120 Ω", "123.457 W", "123.5 dBu", "123.5 dBV", "123.457 V", "123 V" });
-    row("1234567", 1234567,
-        { "1234570 Ω", "1200000 Ω", "1234570 W", "1234567.0 dBu", "1234567.0 dBV", "1234570 V",
-            "1230000 V" });
-    row("near zero, negative", -7.8e-05,
-        { "-0.000078 Ω", "-0.000078 Ω", "-0.000078 W", "0 dBu", "0.0 dBV", "-0.000078 V",
-            "-0.0000780 V" });
-    row("rounded up a place", 9.96,
-        { "9.96 Ω", "10 Ω", "9.96 W", "10 dBu", "10.0 dBV", "9.96 V", "9.96 V" });
-    row("0.99996", 0.99996,
-        { "0.99996 Ω", "1 Ω", "0.99996 W", "1 dBu", "1.0 dBV", "0.99996 V", "1.00 V" });
-    row("-10.04", -10.04,
-        { "-10.04 Ω", "-10 Ω", "-10.04 W", "-10 dBu", "-10.0 dBV", "-10.04 V", "-10.0 V" });
-    row("-0.74", -0.74,
-        { "-0.74 Ω", "-0.74 Ω", "-0.74 W", "-0.74 dBu", "-0.7 dBV", "-0.74 V", "-0.740 V" });
-    row("not a number", qQNaN(), { "-", "-", "-", "-", "-", "-", "-" });
-    row("no level", -qInf(), { "-", "-", "-", "-", "-", "-", "-" });
-}
-
-void TestConfiguration::units()
-{
-    QFETCH(double, value);
-    QFETCH(QStringList, texts);
-    QCOMPARE(QStringList({ Units::ohms(value), Units::ohms(value, 2), Units::watts(value),
-                 Units::dbu(value), Units::dbv(value), Units::volts(value),
-                 Units::voltsWorkedOut(value) }),
-        texts);
 }
 
 QTEST_GUILESS_MAIN(TestConfiguration)

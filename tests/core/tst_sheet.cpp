@@ -1,0 +1,107 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "sheet.h"
+
+#include <QtTest>
+
+Q_DECLARE_METATYPE(Sheet::Format)
+
+class TestSheet : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QLocale::setDefault(QLocale::c()); }
+    void write_data();
+    void write();
+    void displayWidth_data();
+    void displayWidth();
+    void exampleFitsATerminal();
+};
+
+// The sheet of two cabinets of each model named (200 W, 8 Ω) on a model
+// without the switch, and of two of "Six" (6 Ω), refused: 3 Ω is too low.
+// Names are written as text whatever they hold; the table aligns them by the
+// columns a terminal gives (two for a wide character, none for a combining
+// accent) and elides a long one; CSV quotes a comma and defuses a formula.
+void TestSheet::write_data()
+{
+    QTest::addColumn<Sheet::Format>("format");
+    QTest::addColumn<QStringList>("names");
+    QTest::addColumn<QByteArray>("sheet");
+    const QString controls = "A\x1b]0;T\x07\u009d\u202e ";
+    const QByteArray table
+        = "Cabinet                   Count  Amplifier  Mode  Threshold  dBV        At max\n"
+          "音箱 8                    2      Gamma      -     2.3 dBu    0.0 dBV    no\n"
+          "Cafe\u0301 8                    2      Gamma      -     2.3 dBu    0.0 dBV    no\n"
+          "Tab\\there                 2      Gamma      -     2.3 dBu    0.0 dBV    no\n"
+          "A very long … model name  2      Gamma      -     2.3 dBu    0.0 dBV    no\n"
+          "A\\x1b]0;T\\x07\\x9d\\u202e   2      Gamma      -     2.3 dBu    0.0 dBV    no\n"
+          "Six                       2      Gamma      -     refused: below 4 Ω\n";
+    QTest::newRow("table") << Sheet::Table
+                           << QStringList { "音箱 8", "Cafe\u0301 8", "Tab\there",
+                                  "A very long cabinet model name", controls }
+                           << table;
+    const QByteArray accepted = ",2,4,400,Gamma,-,76.2,32,2.3 dBu,no,0.0 dBV,1.00 V,40.0 V,,4,400,"
+                                "76.2,32,2.2596873227228116,0.041199826559248365,"
+                                "1.004754572603832,40,\r\n";
+    QTest::newRow("csv") << Sheet::Csv << QStringList { "Comma, Inc", "=SUM(1)", controls }
+                         << "cabinet,count,impedance,power,amplifier,mode,voltage,gain,threshold,"
+                            "at_max,threshold_dbv,threshold_v,output_v,refused,impedance_ohm,"
+                            "power_w,voltage_v,gain_db,threshold_dbu,threshold_dbv_exact,"
+                            "threshold_v_exact,output_v_exact,reason\r\n\"Comma, Inc\""
+            + accepted + "'=SUM(1)" + accepted + "A\\x1b]0;T\\x07\\x9d\\u202e " + accepted
+            + "Six,2,,,Gamma,-,,,,,,,,Equivalent impedance is below 4Ω!,,,,,,,,,below 4 Ω\r\n";
+}
+
+void TestSheet::write()
+{
+    QFETCH(Sheet::Format, format);
+    QFETCH(QStringList, names);
+    QFETCH(QByteArray, sheet);
+    Catalogue catalogue;
+    catalogue.readAmplifiers("h\nGamma,8,NO,80,40.3,32\nGamma,4,NO,76.2,39.9,32\n", "a");
+    for (const QString& name : names + QStringList { "Six" }) {
+        CabinetRecord cabinet(200, name == "Six" ? 6 : 8, name);
+        cabinet.markSound();
+        catalogue.cabinets << cabinet;
+    }
+    Sheet::Filter filter;
+    filter.counts = { 2 };
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    QVERIFY(Sheet::write(buffer, catalogue, format, filter));
+    QCOMPARE(QString::fromUtf8(buffer.data()).split('\n'), QString::fromUtf8(sheet).split('\n'));
+}
+
+// Two columns for a wide character and one for any other, above U+FFFF too;
+// none for a combining mark or a format character.
+void TestSheet::displayWidth_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("width");
+    QTest::newRow("wide") << "音箱" << 4;
+    QTest::newRow("above U+FFFF, narrow and wide") << "\U0001d400\U00020000" << 3;
+    QTest::newRow("combining accent") << "Cafe\u0301" << 4;
+    QTest::newRow("format character") << "a\u200db" << 2;
+}
+
+void TestSheet::displayWidth()
+{
+    QFETCH(QString, text);
+    QTEST(Sheet::displayWidth(text), "width");
+}
+
+// The example catalogue's table, every selection of it, fits a terminal of 80 columns.
+void TestSheet::exampleFitsATerminal()
+{
+    const Catalogue catalogue = Catalogue::load(VANTOR_RESOURCES);
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    int rows = 0;
+    QVERIFY(Sheet::write(buffer, catalogue, Sheet::Table, {}, &rows));
+    QCOMPARE(rows, 360);
+    for (const QString& line : QString::fromUtf8(buffer.data()).split('\n'))
+        QVERIFY2(Sheet::displayWidth(line) <= 80, qPrintable(line));
+}
+
+QTEST_GUILESS_MAIN(TestSheet)
+#include "tst_sheet.moc"
