@@ -5,6 +5,7 @@
 #include "configuration.h"
 #include "plaintext.h"
 #include "savedialog.h"
+#include "savefile.h"
 #include "screenfit.h"
 #include "settings.h"
 #include "sheetpages.h"
@@ -16,7 +17,6 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QSet>
 #include <QSettings>
 #include <QSignalBlocker>
@@ -209,15 +209,16 @@ void LimiterSheetDialog::savePdf()
     const QString path = choosePdfFile();
     if (path.isEmpty())
         return;
-    QSaveFile file(path);
     SheetPages pages(catalogue, filter());
-    if (file.open(QIODevice::WriteOnly) && pages.writePdf(file) && file.commit()) {
+    const SaveFile::Result result
+        = SaveFile::write(path, [&](QIODevice& file) { return pages.writePdf(file); });
+    if (result.saved) {
         emit saved(path, pages.rows());
         return;
     }
     QMessageBox box(this);
     WarningBox::fill(box, QStringLiteral("Vantor could not save the limiter sheet"),
-        QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(path), file.errorString()));
+        QDir::toNativeSeparators(path) + QStringLiteral(": ") + result.error);
     box.exec();
 }
 

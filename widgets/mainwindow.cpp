@@ -17,6 +17,7 @@
 #include "plaintext.h"
 #include "problemsbox.h"
 #include "savedialog.h"
+#include "savefile.h"
 #include "screenfit.h"
 #include "selectorkeys.h"
 #include "settings.h"
@@ -35,7 +36,6 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
-#include <QSaveFile>
 #include <QSignalBlocker>
 #include <QStatusBar>
 #include <QTimer>
@@ -414,14 +414,15 @@ void MainWindow::on_actionExport_triggered()
     const QString path = chooseSheetFile();
     if (path.isEmpty())
         return;
-    QSaveFile file(path);
     int rows = 0;
-    if (file.open(QIODevice::WriteOnly)
-        && Sheet::write(file, catalogue, Sheet::Csv, Sheet::Filter(), &rows) && file.commit())
+    const SaveFile::Result result = SaveFile::write(path, [&](QIODevice& file) {
+        return Sheet::write(file, catalogue, Sheet::Csv, Sheet::Filter(), &rows);
+    });
+    if (result.saved)
         return status.saved(path, rows);
     QMessageBox box(this);
     WarningBox::fill(box, QStringLiteral("Vantor could not export the limiter sheet"),
-        QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(path), file.errorString()));
+        QDir::toNativeSeparators(path) + QStringLiteral(": ") + result.error);
     box.exec();
 }
 
