@@ -26,6 +26,21 @@ bool CatalogueLocation::holdsCatalogue(const QString& folder)
         && QFileInfo(dir.filePath(Catalogue::amplifierFileName)).isFile();
 }
 
+const QString CatalogueLocation::catalogueFileRefused
+    = QStringLiteral("a catalogue file being read: the sheet is not written over it");
+
+bool CatalogueLocation::isCatalogueFile(const QString& folder, const QString& path)
+{
+    const QFileInfo target(path);
+    for (const QString& name : { Catalogue::cabinetFileName, Catalogue::amplifierFileName }) {
+        const QFileInfo file(QDir(folder).filePath(name));
+        if (file.exists() && target.exists() ? file.canonicalFilePath() == target.canonicalFilePath()
+                                             : file.absoluteFilePath() == target.absoluteFilePath())
+            return true;
+    }
+    return false;
+}
+
 QString CatalogueLocation::savingFolder(const QString& folder)
 {
     const QFileInfo info(folder);

@@ -11,6 +11,11 @@ public:
     static QString folderOf(const QString& path);
     // Whether the folder holds both catalogue files.
     static bool holdsCatalogue(const QString& folder);
+    // Whether the path names one of the catalogue files of the folder, which
+    // nothing Vantor writes may replace.
+    static bool isCatalogueFile(const QString& folder, const QString& path);
+    // Why such a path is refused.
+    static const QString catalogueFileRefused;
     // Where a sheet is proposed to be saved: the catalogue's folder when it
     // can be written to, else the user's documents folder.
     static QString savingFolder(const QString& folder);

@@ -2,6 +2,7 @@
 #include "commandline.h"
 
 #include "catalogue.h"
+#include "cataloguelocation.h"
 #include "plaintext.h"
 #include "savefile.h"
 #include "sheet.h"
@@ -345,11 +346,20 @@ int CommandLine::sheet(
         return fail(err, wrong);
     const QString format = parser.value(QStringLiteral("format"));
     const Sheet::Format text = format == QLatin1String("csv") ? Sheet::Csv : Sheet::Table;
-    if (!parser.isSet(QStringLiteral("output"))) {
-        errno = 0;
-        return Sheet::write(out, catalogue, text, filter) ? 0 : writeFailed(out, err);
-    }
     const QString path = parser.value(QStringLiteral("output"));
+    if (!parser.isSet(QStringLiteral("output")) || path == QLatin1String("-")) {
+        // Standard output, as for other tools.
+        errno = 0;
+        const bool written = format == QLatin1String("pdf") ? pdf && pdf(out, catalogue, filter)
+                                                            : Sheet::write(out, catalogue, text, filter);
+        return written ? 0 : writeFailed(out, err);
+    }
+    if (CatalogueLocation::isCatalogueFile(catalogue.folder, path)) {
+        tell(err,
+            QStringLiteral("vantor: ") + QDir::toNativeSeparators(path) + QStringLiteral(" is ")
+                + CatalogueLocation::catalogueFileRefused + QLatin1Char('\n'));
+        return 2;
+    }
     const auto [saved, why] = SaveFile::write(path, [&](QIODevice& file) {
         return format == QLatin1String("pdf") ? pdf && pdf(file, catalogue, filter)
                                               : Sheet::write(file, catalogue, text, filter);
@@ -357,6 +367,7 @@ int CommandLine::sheet(
     if (saved)
         return 0;
     tell(err,
-        QStringLiteral("vantor: cannot write %1: %2\n").arg(QDir::toNativeSeparators(path), why));
+        QStringLiteral("vantor: cannot write ") + QDir::toNativeSeparators(path)
+            + QStringLiteral(": ") + why + QLatin1Char('\n'));
     return 2;
 }

@@ -2,6 +2,7 @@
 #include "limitersheetdialog.h"
 #include "ui_limitersheetdialog.h"
 
+#include "cataloguelocation.h"
 #include "configuration.h"
 #include "plaintext.h"
 #include "savedialog.h"
@@ -210,8 +211,9 @@ void LimiterSheetDialog::savePdf()
     if (path.isEmpty())
         return;
     SheetPages pages(catalogue, filter());
-    const SaveFile::Result result
-        = SaveFile::write(path, [&](QIODevice& file) { return pages.writePdf(file); });
+    const SaveFile::Result result = CatalogueLocation::isCatalogueFile(catalogue.folder, path)
+        ? SaveFile::Result { false, CatalogueLocation::catalogueFileRefused }
+        : SaveFile::write(path, [&](QIODevice& file) { return pages.writePdf(file); });
     if (result.saved) {
         emit saved(path, pages.rows());
         return;

@@ -415,9 +415,11 @@ void MainWindow::on_actionExport_triggered()
     if (path.isEmpty())
         return;
     int rows = 0;
-    const SaveFile::Result result = SaveFile::write(path, [&](QIODevice& file) {
-        return Sheet::write(file, catalogue, Sheet::Csv, Sheet::Filter(), &rows);
-    });
+    const SaveFile::Result result = CatalogueLocation::isCatalogueFile(catalogue.folder, path)
+        ? SaveFile::Result { false, CatalogueLocation::catalogueFileRefused }
+        : SaveFile::write(path, [&](QIODevice& file) {
+              return Sheet::write(file, catalogue, Sheet::Csv, Sheet::Filter(), &rows);
+          });
     if (result.saved)
         return status.saved(path, rows);
     QMessageBox box(this);

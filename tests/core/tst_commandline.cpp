@@ -93,6 +93,12 @@ void TestCommandLine::run_data()
         "vantor: cannot write $DIR/none/s.txt: No such file or directory\n");
     row("pdf not written whole", { "--sheet", "--format", "pdf", "--output", "$DIR/rig.pdf" }, 2,
         "vantor: cannot write $DIR/rig.pdf: Unknown error\n", "earlier\n");
+    row("csv to standard output", { "--sheet", "--format", "csv", "--output", "-" }, 0, {},
+        "cabinet,count,");
+    row("output onto a catalogue file", { "--sheet", "--output", "$DIR/data_amplis.txt" }, 2,
+        "data_amplis.txt:1: no amplifier lines after the header\nvantor: "
+        "$DIR/data_amplis.txt is a catalogue file being read: the sheet is not written over it\n",
+        "earlier\n");
     row("version", { "--version" }, 0, {}, "vantor " VANTOR_VERSION "\n");
     row("help", { "--help" }, 0, {},
         "  --mode <ST|BTL>           Only this mode, ST or BTL, for the --amplifier\n");
@@ -108,7 +114,8 @@ void TestCommandLine::run()
     const QString dir = QDir::currentPath();
     arguments.replaceInStrings("$DIR", dir).prepend("vantor");
     const QString output = arguments.value(arguments.indexOf("--output") + 1);
-    if (QFile earlier(output); arguments.contains("--output") && earlier.open(QIODevice::WriteOnly))
+    const bool toFile = arguments.contains("--output") && output != "-";
+    if (QFile earlier(output); toFile && earlier.open(QIODevice::WriteOnly))
         earlier.write("earlier\n");
     const QStringList files = QDir().entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
     // Draws no PDF: writes a part of one and fails.
@@ -120,7 +127,7 @@ void TestCommandLine::run()
     QTEST(CommandLine(arguments).run(stdOut, stdErr, pdf), "status");
     QCOMPARE(QString::fromUtf8(stdErr.data()), err.replace("$DIR", dir));
     QByteArray written = stdOut.data();
-    if (QFile file(output); arguments.contains("--output")) {
+    if (QFile file(output); toFile) {
         QCOMPARE(written, QByteArray());
         written = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
