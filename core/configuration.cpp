@@ -14,6 +14,12 @@ const double displayFloor = -10.0; // dBu
 // "Speaker impedance: 8 Ω", or "Speaker impedance: -" when it is not known.
 QString label(const QString& caption, const QString& value) { return caption + value; }
 
+// "4 Ω BTL": the rated load and mode an amplifier line is sought at.
+QString ratedLoad(const Configuration& c)
+{
+    return Units::ohms(c.imp_amp) + (c.mode.hasSwitch() ? QLatin1Char(' ') + c.mode.key() : QString());
+}
+
 bool readable(const AmplifierRecord& line)
 {
     return line.impedance > 0 && line.mode;
@@ -133,8 +139,9 @@ QString Configuration::warningText() const
 QString Configuration::warningDetails() const
 {
     switch (refusal) {
-    case Unsupported:
-        return QStringLiteral("Please, check the selection");
+    case Unsupported: // what is missing, as the catalogue would name it
+        return QStringLiteral("Please, check the selection\n\nNo data for ") + ratedLoad(*this)
+            + QStringLiteral(" in ") + Catalogue::amplifierFileName + QLatin1Char('.');
     case LowImpedance:
         return QStringLiteral(
             "In order to protect the amplifier, we don't recommend this configuration");
@@ -151,8 +158,7 @@ QString Configuration::reason() const
 {
     switch (refusal) {
     case Unsupported:
-        return QStringLiteral("no data at ") + Units::ohms(imp_amp)
-            + (mode.hasSwitch() ? QLatin1Char(' ') + mode.key() : QString());
+        return QStringLiteral("no data at ") + ratedLoad(*this);
     case LowImpedance:
         return QStringLiteral("below ") + Units::ohms(lowestImpedance);
     case LineInDoubt:

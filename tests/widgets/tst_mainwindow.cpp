@@ -157,7 +157,8 @@ void TestMainWindow::use_data()
           "recommend this configuration" });
     row("no row, one box at count 3",
         { "cabinet=Sixteen 300", "count=3", "amp=FourOnly", "mode=1" }, first, "Vantor",
-        { "This amplifier configuration is not supported\nPlease, check the selection" });
+        { "This amplifier configuration is not supported\nPlease, check the selection\n\nNo data "
+          "for 4 \u03A9 BTL in data_amplis.txt." });
     row("reset from count 3 opens no box",
         { "cabinet=Sixteen 300", "count=3", "amp=FourOnly", "reset" }, first);
     row("a pick after the reset uses the cabinet shown",
