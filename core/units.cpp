@@ -20,16 +20,23 @@ QString Units::number(double value, int significant, int decimals, bool keepZero
 {
     if (!qIsFinite(value))
         return QStringLiteral("-");
-    // Rounded to the significant digits, then to the decimals, which may
-    // leave fewer places to show (9.996 to two decimals is 10.00, shown 10.0).
-    const auto places = [&](double v) {
-        const int magnitude = v == 0 ? 0 : static_cast<int>(std::floor(std::log10(std::fabs(v))));
-        return std::clamp(significant - 1 - magnitude, 0, decimals);
+    // Rounded once, from the value itself, to the places its significant
+    // digits and the decimals allow (0.0547 to two decimals is 0.05, never
+    // 0.055 and then 0.06). Where rounding carries to the next power of ten,
+    // the places are one fewer (9.996 to three digits is 10.0): all of them
+    // are zeros then, so nothing is rounded twice.
+    const auto magnitude = [](double v) {
+        return v == 0 ? 0 : static_cast<int>(std::floor(std::log10(std::fabs(v))));
     };
-    double rounded = QString::number(value, 'e', significant - 1).toDouble();
-    rounded = QString::number(rounded, 'f', places(rounded)).toDouble();
-    const int shown = places(rounded);
-    QString text = QString::number(rounded, 'f', shown);
+    const auto places
+        = [&](double v) { return std::clamp(significant - 1 - magnitude(v), 0, decimals); };
+    // Digits left of the point beyond the significant ones become zeros.
+    QString text = significant - 1 - magnitude(value) < 0
+        ? QString::number(QString::number(value, 'e', significant - 1).toDouble(), 'f', 0)
+        : QString::number(value, 'f', places(value));
+    const int shown = places(text.toDouble());
+    if (shown < places(value))
+        text = QString::number(text.toDouble(), 'f', shown);
     if (!keepZeros && text.contains(QLatin1Char('.'))) {
         while (text.endsWith(QLatin1Char('0')))
             text.chop(1);

@@ -7,10 +7,12 @@
 // The images the forms show (the banner, the logo), read from a folder when
 // they are there, else from the working directory, else from the copies
 // built into the program. Only a regular file of at most `maxBytes` is read,
-// so nothing in a folder can block or fill the memory.
+// and only one whose stated size is at most `maxSide` pixels each way is
+// decoded, so nothing in a folder can block the window or fill the memory.
 class ImageFile {
 public:
     static constexpr qint64 maxBytes = 4 * 1024 * 1024;
+    static constexpr int maxSide = 4096; // far more than any form shows
 
     // The built-in copies: call before a form that names them is built.
     static void builtIn();
