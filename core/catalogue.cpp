@@ -2,6 +2,7 @@
 #include "catalogue.h"
 #include "cataloguetext.h"
 #include "linereader.h"
+#include "modelruns.h"
 #include "plaintext.h"
 
 #include <QDir>
@@ -16,51 +17,6 @@ const QString Catalogue::cabinetFileName = QStringLiteral("data_spk.txt");
 const QString Catalogue::amplifierFileName = QStringLiteral("data_amplis.txt");
 
 namespace {
-
-// Names compared with case and blanks aside.
-QString folded(const QString& name)
-{
-    QString out;
-    for (const QChar c : name)
-        if (!c.isSpace())
-            out += c.toCaseFolded();
-    return out;
-}
-
-// Whether two folded names differ by one character that is not a digit, put
-// in, left out or changed: "Quil Q2000" and "Quill Q2000", not "Delia 6" and
-// "Delia 8".
-bool oneLetterApart(const QString& a, const QString& b)
-{
-    const QString& longer = a.size() >= b.size() ? a : b;
-    const QString& shorter = a.size() >= b.size() ? b : a;
-    if (longer.size() - shorter.size() > 1)
-        return false;
-    int i = 0;
-    while (i < shorter.size() && longer.at(i) == shorter.at(i))
-        ++i;
-    if (i == longer.size() || longer.at(i).isDigit())
-        return false;
-    if (longer.size() == shorter.size())
-        return !shorter.at(i).isDigit() && longer.mid(i + 1) == shorter.mid(i + 1);
-    return longer.mid(i + 1) == shorter.mid(i);
-}
-
-// "2-3 and 5": line numbers, runs of consecutive ones joined.
-QString lineList(const QVector<int>& lines)
-{
-    QStringList runs;
-    for (int i = 0; i < lines.size(); ++i) {
-        int last = i;
-        while (last + 1 < lines.size() && lines.at(last + 1) == lines.at(last) + 1)
-            ++last;
-        runs << (last == i ? QString::number(lines.at(i))
-                           : QStringLiteral("%1-%2").arg(lines.at(i)).arg(lines.at(last)));
-        i = last;
-    }
-    const QString end = runs.size() > 1 ? QStringLiteral(" and ") + runs.takeLast() : QString();
-    return runs.join(QStringLiteral(", ")) + end;
-}
 
 // Problems in the order of their lines, those of one line as they were found.
 void sortByLine(QVector<CatalogueProblem>& problems, int from)
@@ -192,91 +148,7 @@ void Catalogue::readAmplifiers(const QByteArray& content, const QString& path)
         problems.append({ path, 1, QStringLiteral("no amplifier lines after the header") });
     amplifierModels = modelNames(amplifiers);
 
-    // The models, each once, and the runs of lines that name them.
-    struct Run {
-        int first, last, model;
-    };
-    QVector<Run> runs;
-    for (int row = 0; row < amplifiers.size(); ++row) {
-        const AmplifierRecord& record = amplifiers.at(row);
-        if (row > 0 && record.name == amplifiers.at(row - 1).name) {
-            runs.last().last = row;
-        } else {
-            int model = modelIndex.value(record.name, -1);
-            if (model < 0) {
-                model = models.size();
-                modelIndex.insert(record.name, model);
-                models.append({ record.name, {}, true });
-            }
-            runs.append({ row, row, model });
-        }
-        Model& model = models[runs.constLast().model];
-        model.lines.append(row);
-        if (record.mode == Mode::Switchless)
-            model.modeSwitch = false;
-    }
-    const auto lineNumbers = [](const Model& model) {
-        QVector<int> numbers;
-        for (const int row : model.lines)
-            numbers.append(row + 2);
-        return numbers;
-    };
-    QHash<QString, int> foldedNames; // the first run of each name, case and blanks aside
-    QVector<int> lastRun(models.size(), -1);
-    for (int r = 0; r < runs.size(); ++r) {
-        const Run& run = runs.at(r);
-        const Model& model = models.at(run.model);
-        const QString fold = folded(model.name);
-        const int alike = foldedNames.value(fold, -1);
-        if (alike < 0)
-            foldedNames.insert(fold, r);
-        else if (models.at(runs.at(alike).model).name != model.name)
-            problems.append({ path, run.first + 2,
-                QStringLiteral("model \"%1\" differs from \"%2\" of line %3 only in case or "
-                               "blanks")
-                    .arg(model.name, models.at(runs.at(alike).model).name)
-                    .arg(runs.at(alike).first + 2) });
-        const int before = lastRun.at(run.model);
-        lastRun[run.model] = r;
-        if (before < 0)
-            continue;
-        // The model's lines are split: by names that look like a slip of its
-        // own, told where they stand, or else by other models.
-        bool slips = r - before <= 3; // a slip is a line or two, not a block
-        for (int k = before + 1; k < r && slips; ++k) {
-            const Model& between = models.at(runs.at(k).model);
-            slips = between.lines.size() == runs.at(k).last - runs.at(k).first + 1
-                && (folded(between.name) == fold || oneLetterApart(folded(between.name), fold));
-        }
-        for (int k = before + 1; k < r && slips; ++k) {
-            const Model& between = models.at(runs.at(k).model);
-            if (folded(between.name) == fold)
-                continue; // told as differing in case or blanks
-            for (int row = runs.at(k).first; row <= runs.at(k).last; ++row)
-                problems.append({ path, row + 2,
-                    QStringLiteral("model \"%1\" looks like \"%2\" of lines %3")
-                        .arg(between.name, model.name, lineList(lineNumbers(model))) });
-        }
-        if (!slips)
-            problems.append({ path, run.first + 2,
-                QStringLiteral("model \"%1\" continues here after other models: its lines "
-                               "must stand together")
-                    .arg(model.name) });
-    }
-    // A model without the switch never uses a line that names a mode.
-    for (const Model& model : models) {
-        if (model.modeSwitch)
-            continue;
-        const int switchless = *std::find_if(model.lines.cbegin(), model.lines.cend(),
-            [&](int row) { return amplifiers.at(row).mode == Mode::Switchless; });
-        for (const int row : model.lines)
-            if (amplifiers.at(row).mode && amplifiers.at(row).mode->hasSwitch())
-                problems.append({ path, row + 2,
-                    QStringLiteral("model \"%1\" has no mode switch (line %2 says NO): this line "
-                                   "is never used")
-                        .arg(model.name)
-                        .arg(switchless + 2) });
-    }
+    ModelRuns(amplifiers, models, modelIndex).check(path, problems);
     sortByLine(problems, from);
 }
 
