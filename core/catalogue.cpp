@@ -50,8 +50,8 @@ void compareRepeat(QVector<Record>& records, Record& record, QHash<QString, int>
     if (first < 0)
         return;
     if (alike(records.at(first), record)) {
-        problems.append(
-            { path, row + 2, QStringLiteral("%1 repeats line %2").arg(what).arg(first + 2) });
+        problems.append({ path, Catalogue::lineOf(row),
+            QStringLiteral("%1 repeats line %2").arg(what).arg(Catalogue::lineOf(first)) });
         return;
     }
     const auto other = [&](int line) {
@@ -59,8 +59,9 @@ void compareRepeat(QVector<Record>& records, Record& record, QHash<QString, int>
             .arg(what)
             .arg(line);
     };
-    doubt(record, problems, { path, row + 2, other(first + 2) });
-    doubt(records[first], problems, { path, first + 2, other(row + 2) });
+    doubt(record, problems, { path, Catalogue::lineOf(row), other(Catalogue::lineOf(first)) });
+    doubt(records[first], problems,
+        { path, Catalogue::lineOf(first), other(Catalogue::lineOf(row)) });
 }
 
 bool sameCabinet(const CabinetRecord& a, const CabinetRecord& b)
@@ -80,8 +81,8 @@ void Catalogue::readCabinets(const QByteArray& content, const QString& path)
     const int from = problems.size();
     const QStringList lines = CatalogueText::dataLines(content, path, problems);
     QHash<QString, int> named; // the first row of each name
-    for (int i = 0; i < lines.size(); ++i) {
-        LineReader in(lines.at(i), path, i + 2, 3, problems);
+    for (int row = 0; row < lines.size(); ++row) {
+        LineReader in(lines.at(row), path, lineOf(row), 3, problems);
         const QString name = in.name();
         const int power = in.whole(1, QStringLiteral("power"));
         const int impedance = in.whole(2, QStringLiteral("impedance"));
@@ -104,8 +105,8 @@ void Catalogue::readAmplifiers(const QByteArray& content, const QString& path)
     const int from = problems.size();
     const QStringList lines = CatalogueText::dataLines(content, path, problems);
     QHash<QString, int> rated; // the first row of each model, impedance and mode
-    for (int i = 0; i < lines.size(); ++i) {
-        LineReader in(lines.at(i), path, i + 2, 6, problems);
+    for (int row = 0; row < lines.size(); ++row) {
+        LineReader in(lines.at(row), path, lineOf(row), 6, problems);
         const QString name = in.name();
         const int impedance = in.whole(1, QStringLiteral("impedance"));
         const std::optional<Mode> mode = Mode::parse(in.field(2));
@@ -136,12 +137,15 @@ void Catalogue::readAmplifiers(const QByteArray& content, const QString& path)
 
         AmplifierRecord record(name, impedance, mode, voltage, level, gain);
         record.doubt = in.doubt;
-        const QString key
-            = name + QLatin1Char('\n') + QString::number(impedance) + QLatin1Char('\n') + in.field(2);
+        const QString key = name + QLatin1Char('\n') + QString::number(impedance)
+            + QLatin1Char('\n') + in.field(2);
         const bool read = !in.shifted && in.allRead;
         compareRepeat(amplifiers, record, rated, read ? key : QString(), sameAmplifier,
-            QStringLiteral("model \"%1\" at %2 \u03A9 %3").arg(name).arg(impedance).arg(in.field(2)), path,
-            problems);
+            QStringLiteral("model \"%1\" at %2 \u03A9 %3")
+                .arg(name)
+                .arg(impedance)
+                .arg(in.field(2)),
+            path, problems);
         amplifiers.append(record);
     }
     if (lines.isEmpty())

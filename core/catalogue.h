@@ -31,6 +31,10 @@ public:
         bool modeSwitch = true;
     };
 
+    // The line of the file that row `row` of its records was read from: the
+    // header is line 1, and rows count from 0.
+    static constexpr int lineOf(int row) { return row + 2; }
+
     // Reads both files from `folder` (the working directory when empty);
     // each that cannot be used is named in `unusable`.
     static Catalogue load(const QString& folder = QString());

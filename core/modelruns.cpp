@@ -56,7 +56,7 @@ QVector<int> lineNumbers(const Catalogue::Model& model)
 {
     QVector<int> numbers;
     for (const int row : model.lines)
-        numbers.append(row + 2);
+        numbers.append(Catalogue::lineOf(row));
     return numbers;
 }
 
@@ -99,11 +99,11 @@ void ModelRuns::check(const QString& path, QVector<CatalogueProblem>& problems) 
         if (alike < 0)
             foldedNames.insert(fold, r);
         else if (models.at(runs.at(alike).model).name != model.name)
-            problems.append({ path, run.first + 2,
+            problems.append({ path, Catalogue::lineOf(run.first),
                 QStringLiteral("model \"%1\" differs from \"%2\" of line %3 only in case or "
                                "blanks")
                     .arg(model.name, models.at(runs.at(alike).model).name)
-                    .arg(runs.at(alike).first + 2) });
+                    .arg(Catalogue::lineOf(runs.at(alike).first)) });
         const int before = lastRun.at(run.model);
         lastRun[run.model] = r;
         if (before >= 0)
@@ -134,7 +134,7 @@ void ModelRuns::tellApart(
     const Run& run = runs.at(r);
     const Catalogue::Model& model = models.at(run.model);
     if (!slips(before, r)) {
-        problems.append({ path, run.first + 2,
+        problems.append({ path, Catalogue::lineOf(run.first),
             QStringLiteral("model \"%1\" continues here after other models: its lines "
                            "must stand together")
                 .arg(model.name) });
@@ -146,7 +146,7 @@ void ModelRuns::tellApart(
         if (folded(between.name) == fold)
             continue; // told as differing in case or blanks
         for (int row = runs.at(k).first; row <= runs.at(k).last; ++row)
-            problems.append({ path, row + 2,
+            problems.append({ path, Catalogue::lineOf(row),
                 QStringLiteral("model \"%1\" looks like \"%2\" of lines %3")
                     .arg(between.name, model.name, lineList(lineNumbers(model))) });
     }
@@ -162,10 +162,10 @@ void ModelRuns::tellSwitchless(const QString& path, QVector<CatalogueProblem>& p
             [&](int row) { return amplifiers.at(row).mode == Mode::Switchless; });
         for (const int row : model.lines)
             if (amplifiers.at(row).mode && amplifiers.at(row).mode->hasSwitch())
-                problems.append({ path, row + 2,
+                problems.append({ path, Catalogue::lineOf(row),
                     QStringLiteral("model \"%1\" has no mode switch (line %2 says NO): this line "
                                    "is never used")
                         .arg(model.name)
-                        .arg(switchless + 2) });
+                        .arg(Catalogue::lineOf(switchless)) });
     }
 }
