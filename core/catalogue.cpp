@@ -89,8 +89,8 @@ void Catalogue::readCabinets(const QByteArray& content, const QString& path)
         in.aboveZero(power, QStringLiteral("power"), QStringLiteral(" W"));
         in.aboveZero(impedance, QStringLiteral("impedance"), QStringLiteral(" \u03A9"));
         CabinetRecord record(power, impedance, name);
-        record.doubt = in.doubt;
-        const bool read = !in.shifted && in.allRead;
+        record.doubt = in.doubt();
+        const bool read = !in.shifted() && in.allRead();
         compareRepeat(cabinets, record, named, read ? name : QString(), sameCabinet,
             QStringLiteral("cabinet \"%1\"").arg(name), path, problems);
         cabinets.append(record);
@@ -120,7 +120,7 @@ void Catalogue::readAmplifiers(const QByteArray& content, const QString& path)
                 true);
         in.aboveZero(impedance, QStringLiteral("impedance"), QStringLiteral(" \u03A9"));
         in.aboveZero(voltage, QStringLiteral("maximum program voltage"), QStringLiteral(" V"));
-        if (in.allRead && voltage > 0) {
+        if (in.allRead() && voltage > 0) {
             const double expected = 20.0 * std::log10(voltage / AmplifierRecord::dbuReference);
             if (std::fabs(level - expected) > 0.5)
                 in.tell(QStringLiteral("maximum output level %1 dBu is %2 dB away from the %3 "
@@ -130,16 +130,16 @@ void Catalogue::readAmplifiers(const QByteArray& content, const QString& path)
                                 QString::number(expected, 'f', 2), QString::number(voltage)),
                     true);
         }
-        if (in.allRead && gain <= 0)
+        if (in.allRead() && gain <= 0)
             in.tell(QStringLiteral("gain %1 dB is not above 0").arg(gain), true);
-        else if (in.allRead && gain > maxGain)
+        else if (in.allRead() && gain > maxGain)
             in.tell(QStringLiteral("gain %1 dB is above %2 dB").arg(gain).arg(maxGain), true);
 
         AmplifierRecord record(name, impedance, mode, voltage, level, gain);
-        record.doubt = in.doubt;
+        record.doubt = in.doubt();
         const QString key = name + QLatin1Char('\n') + QString::number(impedance)
             + QLatin1Char('\n') + in.field(2);
-        const bool read = !in.shifted && in.allRead;
+        const bool read = !in.shifted() && in.allRead();
         compareRepeat(amplifiers, record, rated, read ? key : QString(), sameAmplifier,
             QStringLiteral("model \"%1\" at %2 \u03A9 %3")
                 .arg(name)

@@ -8,21 +8,21 @@
 
 LineReader::LineReader(const QString& line, const QString& path, int number, int expected,
     QVector<CatalogueProblem>& problems)
-    : fields(line.split(QLatin1Char(',')))
-    , path(path)
-    , number(number)
-    , problems(problems)
+    : m_fields(line.split(QLatin1Char(',')))
+    , m_path(path)
+    , m_number(number)
+    , m_problems(problems)
 {
     if (line.isEmpty())
         report(QStringLiteral("empty line: read as an entry with no name"), true);
-    else if (fields.size() != expected)
-        report(
-            QStringLiteral("%1 fields where %2 are expected%3")
-                .arg(fields.size())
-                .arg(expected)
-                .arg(fields.size() > expected ? QStringLiteral(" (a decimal comma?)") : QString()),
+    else if (m_fields.size() != expected)
+        report(QStringLiteral("%1 fields where %2 are expected%3")
+                   .arg(m_fields.size())
+                   .arg(expected)
+                   .arg(m_fields.size() > expected ? QStringLiteral(" (a decimal comma?)")
+                                                   : QString()),
             true);
-    shifted = line.isEmpty() || fields.size() != expected;
+    m_shifted = line.isEmpty() || m_fields.size() != expected;
     for (const QChar c : line) {
         if (PlainText::isControl(c)) {
             report(QStringLiteral("control character %1 in the line").arg(PlainText::codePoint(c)),
@@ -30,13 +30,13 @@ LineReader::LineReader(const QString& line, const QString& path, int number, int
             break;
         }
     }
-    for (int i = 0; i < fields.size(); ++i) {
-        if (fields.at(i).size() > Catalogue::maxField) {
+    for (int i = 0; i < m_fields.size(); ++i) {
+        if (m_fields.at(i).size() > Catalogue::maxField) {
             report(QStringLiteral("field %1 is longer than %2 characters: cut there")
                        .arg(i + 1)
                        .arg(Catalogue::maxField),
                 true);
-            fields[i].truncate(Catalogue::maxField);
+            m_fields[i].truncate(Catalogue::maxField);
         }
     }
 }
@@ -92,27 +92,27 @@ bool LineReader::plain(const QString& text)
 
 void LineReader::aboveZero(double value, const QString& what, const QString& unit)
 {
-    if (allRead && !(value > 0))
+    if (m_allRead && !(value > 0))
         tell(
             QStringLiteral("%1 %2%3 is not above 0").arg(what, QString::number(value), unit), true);
 }
 
 void LineReader::tell(const QString& message, bool doubtful)
 {
-    if (!shifted)
+    if (!m_shifted)
         report(message, doubtful);
 }
 
 void LineReader::report(const QString& message, bool doubtful)
 {
-    if (doubtful && doubt.message.isEmpty())
-        doubt = { path, number, message };
-    problems.append({ path, number, message });
+    if (doubtful && m_doubt.message.isEmpty())
+        m_doubt = { m_path, m_number, message };
+    m_problems.append({ m_path, m_number, message });
 }
 
 void LineReader::notRead(const QString& what, const QString& text, const char* kind)
 {
-    allRead = false;
+    m_allRead = false;
     if (text.trimmed().isEmpty())
         tell(QStringLiteral("%1 is empty: read as 0").arg(what), true);
     else
