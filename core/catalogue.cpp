@@ -25,23 +25,22 @@ void sortByLine(QVector<CatalogueProblem>& problems, int from)
         [](const CatalogueProblem& a, const CatalogueProblem& b) { return a.line < b.line; });
 }
 
-// Puts a record in doubt, unless it is already: its first doubt stays.
-template <typename Record>
-void doubt(Record& record, QVector<CatalogueProblem>& problems, const CatalogueProblem& problem)
+// Whether two records of one name (and impedance and mode) give the same numbers.
+bool sameNumbers(const CabinetRecord& a, const CabinetRecord& b)
 {
-    problems.append(problem);
-    if (!record.inDoubt())
-        record.doubt = problem;
+    return a.programPower() == b.programPower() && a.impedance() == b.impedance();
 }
 
-// A line that says again what line `first` of `records` says (`what`, "cabinet
-// "A"") is told; with other numbers, which of the two is meant cannot be
-// known, so both are in doubt. Only lines whose numbers were read as written
-// are compared: `key` is empty for the others.
+bool sameNumbers(const AmplifierRecord& a, const AmplifierRecord& b)
+{
+    return a.maxVoltage() == b.maxVoltage() && a.maxLevel() == b.maxLevel() && a.gain() == b.gain();
+}
+
+}
+
 template <typename Record>
-void compareRepeat(QVector<Record>& records, Record& record, QHash<QString, int>& seen,
-    const QString& key, bool alike(const Record&, const Record&), const QString& what,
-    const QString& path, QVector<CatalogueProblem>& problems)
+void Catalogue::compareRepeat(QVector<Record>& records, Record& record, QHash<QString, int>& seen,
+    const QString& key, const QString& what, const QString& path)
 {
     const int row = records.size();
     const int first = key.isEmpty() ? -2 : seen.value(key, -1);
@@ -49,9 +48,9 @@ void compareRepeat(QVector<Record>& records, Record& record, QHash<QString, int>
         seen.insert(key, row);
     if (first < 0)
         return;
-    if (alike(records.at(first), record)) {
-        problems.append({ path, Catalogue::lineOf(row),
-            QStringLiteral("%1 repeats line %2").arg(what).arg(Catalogue::lineOf(first)) });
+    if (sameNumbers(records.at(first), record)) {
+        problems.append({ path, lineOf(row),
+            QStringLiteral("%1 repeats line %2").arg(what).arg(lineOf(first)) });
         return;
     }
     const auto other = [&](int line) {
@@ -59,21 +58,22 @@ void compareRepeat(QVector<Record>& records, Record& record, QHash<QString, int>
             .arg(what)
             .arg(line);
     };
-    doubt(record, problems, { path, Catalogue::lineOf(row), other(Catalogue::lineOf(first)) });
-    doubt(records[first], problems,
-        { path, Catalogue::lineOf(first), other(Catalogue::lineOf(row)) });
+    const CatalogueProblem here { path, lineOf(row), other(lineOf(first)) };
+    const CatalogueProblem there { path, lineOf(first), other(lineOf(row)) };
+    problems.append(here);
+    record.putInDoubt(here);
+    problems.append(there);
+    records[first].putInDoubt(there);
 }
 
-bool sameCabinet(const CabinetRecord& a, const CabinetRecord& b)
+CabinetRecord Catalogue::readCabinet(LineReader& in)
 {
-    return a.program_power == b.program_power && a.impedance == b.impedance;
-}
-
-bool sameAmplifier(const AmplifierRecord& a, const AmplifierRecord& b)
-{
-    return a.max_voltage == b.max_voltage && a.max_level == b.max_level && a.gain == b.gain;
-}
-
+    const QString name = in.name();
+    const int power = in.whole(1, QStringLiteral("power"));
+    const int impedance = in.whole(2, QStringLiteral("impedance"));
+    in.aboveZero(power, QStringLiteral("power"), QStringLiteral(" W"));
+    in.aboveZero(impedance, QStringLiteral("impedance"), QStringLiteral(" \u03A9"));
+    return CabinetRecord(name, power, impedance, in.doubt());
 }
 
 void Catalogue::readCabinets(const QByteArray& content, const QString& path)
@@ -83,21 +83,47 @@ void Catalogue::readCabinets(const QByteArray& content, const QString& path)
     QHash<QString, int> named; // the first row of each name
     for (int row = 0; row < lines.size(); ++row) {
         LineReader in(lines.at(row), path, lineOf(row), 3, problems);
-        const QString name = in.name();
-        const int power = in.whole(1, QStringLiteral("power"));
-        const int impedance = in.whole(2, QStringLiteral("impedance"));
-        in.aboveZero(power, QStringLiteral("power"), QStringLiteral(" W"));
-        in.aboveZero(impedance, QStringLiteral("impedance"), QStringLiteral(" \u03A9"));
-        CabinetRecord record(power, impedance, name);
-        record.doubt = in.doubt();
+        CabinetRecord record = readCabinet(in);
         const bool read = !in.shifted() && in.allRead();
-        compareRepeat(cabinets, record, named, read ? name : QString(), sameCabinet,
-            QStringLiteral("cabinet \"%1\"").arg(name), path, problems);
+        compareRepeat(cabinets, record, named, read ? record.name() : QString(),
+            QStringLiteral("cabinet \"%1\"").arg(record.name()), path);
         cabinets.append(record);
     }
     if (lines.isEmpty())
         problems.append({ path, 1, QStringLiteral("no cabinet lines after the header") });
     sortByLine(problems, from);
+}
+
+AmplifierRecord Catalogue::readAmplifier(LineReader& in)
+{
+    const QString name = in.name();
+    const int impedance = in.whole(1, QStringLiteral("impedance"));
+    const std::optional<Mode> mode = Mode::parse(in.field(2));
+    const double voltage = in.real(3, QStringLiteral("maximum program voltage"));
+    const double level = in.real(4, QStringLiteral("maximum output level"));
+    const int gain = in.whole(5, QStringLiteral("gain"));
+
+    if (!mode)
+        in.tell(QStringLiteral("mode \"%1\" is not ST, BTL or NO: the line is never used")
+                    .arg(in.field(2)),
+            true);
+    in.aboveZero(impedance, QStringLiteral("impedance"), QStringLiteral(" \u03A9"));
+    in.aboveZero(voltage, QStringLiteral("maximum program voltage"), QStringLiteral(" V"));
+    if (in.allRead() && voltage > 0) {
+        const double expected = 20.0 * std::log10(voltage / AmplifierRecord::dbuReference);
+        if (std::fabs(level - expected) > 0.5)
+            in.tell(QStringLiteral("maximum output level %1 dBu is %2 dB away from the %3 "
+                                   "dBu of %4 V")
+                        .arg(QString::number(level),
+                            QString::number(std::fabs(level - expected), 'f', 2),
+                            QString::number(expected, 'f', 2), QString::number(voltage)),
+                true);
+    }
+    if (in.allRead() && gain <= 0)
+        in.tell(QStringLiteral("gain %1 dB is not above 0").arg(gain), true);
+    else if (in.allRead() && gain > maxGain)
+        in.tell(QStringLiteral("gain %1 dB is above %2 dB").arg(gain).arg(maxGain), true);
+    return AmplifierRecord(name, impedance, mode, voltage, level, gain, in.doubt());
 }
 
 void Catalogue::readAmplifiers(const QByteArray& content, const QString& path)
@@ -107,51 +133,21 @@ void Catalogue::readAmplifiers(const QByteArray& content, const QString& path)
     QHash<QString, int> rated; // the first row of each model, impedance and mode
     for (int row = 0; row < lines.size(); ++row) {
         LineReader in(lines.at(row), path, lineOf(row), 6, problems);
-        const QString name = in.name();
-        const int impedance = in.whole(1, QStringLiteral("impedance"));
-        const std::optional<Mode> mode = Mode::parse(in.field(2));
-        const double voltage = in.real(3, QStringLiteral("maximum program voltage"));
-        const double level = in.real(4, QStringLiteral("maximum output level"));
-        const int gain = in.whole(5, QStringLiteral("gain"));
-
-        if (!mode)
-            in.tell(QStringLiteral("mode \"%1\" is not ST, BTL or NO: the line is never used")
-                        .arg(in.field(2)),
-                true);
-        in.aboveZero(impedance, QStringLiteral("impedance"), QStringLiteral(" \u03A9"));
-        in.aboveZero(voltage, QStringLiteral("maximum program voltage"), QStringLiteral(" V"));
-        if (in.allRead() && voltage > 0) {
-            const double expected = 20.0 * std::log10(voltage / AmplifierRecord::dbuReference);
-            if (std::fabs(level - expected) > 0.5)
-                in.tell(QStringLiteral("maximum output level %1 dBu is %2 dB away from the %3 "
-                                       "dBu of %4 V")
-                            .arg(QString::number(level),
-                                QString::number(std::fabs(level - expected), 'f', 2),
-                                QString::number(expected, 'f', 2), QString::number(voltage)),
-                    true);
-        }
-        if (in.allRead() && gain <= 0)
-            in.tell(QStringLiteral("gain %1 dB is not above 0").arg(gain), true);
-        else if (in.allRead() && gain > maxGain)
-            in.tell(QStringLiteral("gain %1 dB is above %2 dB").arg(gain).arg(maxGain), true);
-
-        AmplifierRecord record(name, impedance, mode, voltage, level, gain);
-        record.doubt = in.doubt();
-        const QString key = name + QLatin1Char('\n') + QString::number(impedance)
+        AmplifierRecord record = readAmplifier(in);
+        const QString key = record.name() + QLatin1Char('\n') + QString::number(record.impedance())
             + QLatin1Char('\n') + in.field(2);
         const bool read = !in.shifted() && in.allRead();
-        compareRepeat(amplifiers, record, rated, read ? key : QString(), sameAmplifier,
+        compareRepeat(amplifiers, record, rated, read ? key : QString(),
             QStringLiteral("model \"%1\" at %2 \u03A9 %3")
-                .arg(name)
-                .arg(impedance)
+                .arg(record.name())
+                .arg(record.impedance())
                 .arg(in.field(2)),
-            path, problems);
+            path);
         amplifiers.append(record);
     }
     if (lines.isEmpty())
         problems.append({ path, 1, QStringLiteral("no amplifier lines after the header") });
     amplifierModels = modelNames(amplifiers);
-
     ModelRuns(amplifiers, models, modelIndex).check(path, problems);
     sortByLine(problems, from);
 }
@@ -166,8 +162,8 @@ QStringList Catalogue::modelNames(const QVector<AmplifierRecord>& amplifiers)
 {
     QStringList names;
     for (int row = 0; row < amplifiers.size(); ++row) {
-        if (row == 0 || amplifiers.at(row).name != amplifiers.at(row - 1).name)
-            names.append(amplifiers.at(row).name);
+        if (row == 0 || amplifiers.at(row).name() != amplifiers.at(row - 1).name())
+            names.append(amplifiers.at(row).name());
     }
     return names;
 }

@@ -229,7 +229,7 @@ int CommandLine::run(const PdfWriter& pdf)
     filter.acceptedOnly = parser.isSet(QStringLiteral("accepted"));
     QStringList cabinetNames;
     for (const CabinetRecord& cabinet : catalogue.cabinets)
-        cabinetNames.append(cabinet.name);
+        cabinetNames.append(cabinet.name());
     QString wrong = unknown(filter.cabinets, cabinetNames, QStringLiteral("cabinet"));
     if (wrong.isEmpty())
         wrong = unknown(filter.amplifiers, catalogue.amplifierModels, QStringLiteral("amplifier"));

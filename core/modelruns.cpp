@@ -69,20 +69,20 @@ ModelRuns::ModelRuns(const QVector<AmplifierRecord>& amplifiers, QVector<Catalog
 {
     for (int row = 0; row < amplifiers.size(); ++row) {
         const AmplifierRecord& record = amplifiers.at(row);
-        if (row > 0 && record.name == amplifiers.at(row - 1).name) {
+        if (row > 0 && record.name() == amplifiers.at(row - 1).name()) {
             runs.last().last = row;
         } else {
-            int model = index.value(record.name, -1);
+            int model = index.value(record.name(), -1);
             if (model < 0) {
                 model = models.size();
-                index.insert(record.name, model);
-                models.append({ record.name, {}, true });
+                index.insert(record.name(), model);
+                models.append({ record.name(), {}, true });
             }
             runs.append({ row, row, model });
         }
         Catalogue::Model& model = models[runs.constLast().model];
         model.lines.append(row);
-        if (record.mode == Mode::Switchless)
+        if (record.mode() == Mode::Switchless)
             model.modeSwitch = false;
     }
 }
@@ -159,9 +159,9 @@ void ModelRuns::tellSwitchless(const QString& path, QVector<CatalogueProblem>& p
         if (model.modeSwitch)
             continue;
         const int switchless = *std::find_if(model.lines.cbegin(), model.lines.cend(),
-            [&](int row) { return amplifiers.at(row).mode == Mode::Switchless; });
+            [&](int row) { return amplifiers.at(row).mode() == Mode::Switchless; });
         for (const int row : model.lines)
-            if (amplifiers.at(row).mode && amplifiers.at(row).mode->hasSwitch())
+            if (amplifiers.at(row).mode() && amplifiers.at(row).mode()->hasSwitch())
                 problems.append({ path, Catalogue::lineOf(row),
                     QStringLiteral("model \"%1\" has no mode switch (line %2 says NO): this line "
                                    "is never used")

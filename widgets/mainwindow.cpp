@@ -372,7 +372,7 @@ bool MainWindow::load(const QString& folder, bool keep)
     catalogue_folder = folder;
     ui->comboBox_cabinets->clear();
     for (const CabinetRecord& cabinet : catalogue.cabinets)
-        ui->comboBox_cabinets->addItem(cabinet.name);
+        ui->comboBox_cabinets->addItem(cabinet.name());
     ui->comboBox_amplis->clear();
     ui->comboBox_amplis->addItems(catalogue.amplifierModels);
     Appearance::picture(ui->label, banner, folder, zoom_percent / 100.0);
@@ -617,7 +617,7 @@ MainWindow::Place MainWindow::place() const
     Place here;
     if (index_cabinet < 0 || index_cabinet >= catalogue.cabinets.size())
         return here;
-    here.cabinet = catalogue.cabinets.at(index_cabinet).name;
+    here.cabinet = catalogue.cabinets.at(index_cabinet).name();
     here.count = num_cabinets;
     here.amplifier = ui->comboBox_amplis->itemText(index_amplis);
     here.mode = mode;
@@ -630,7 +630,7 @@ void MainWindow::returnTo(const Place& place)
 {
     int cabinet = -1;
     for (int i = 0; cabinet < 0 && i < catalogue.cabinets.size(); ++i)
-        if (catalogue.cabinets.at(i).name == place.cabinet)
+        if (catalogue.cabinets.at(i).name() == place.cabinet)
             cabinet = i;
     const int amplifier = static_cast<int>(catalogue.amplifierModels.indexOf(place.amplifier));
     if (!catalogue.complete() || cabinet < 0 || amplifier < 0

@@ -167,17 +167,17 @@ void TestCatalogue::records()
     catalogue.readAmplifiers("\xEF\xBB\xBFh\nA,4,BTL, 1e2 ,42.2,32\n", "a");
     QCOMPARE(catalogue.problems.value(0).message, QString());
     const CabinetRecord& cabinet = catalogue.cabinets.value(0);
-    QCOMPARE(cabinet.name, QString::fromUtf8("S\xC3\xA4ule \xCE\xA9"));
-    QCOMPARE(cabinet.program_power, 150);
-    QCOMPARE(cabinet.impedance, 16);
+    QCOMPARE(cabinet.name(), QString::fromUtf8("S\xC3\xA4ule \xCE\xA9"));
+    QCOMPARE(cabinet.programPower(), 150);
+    QCOMPARE(cabinet.impedance(), 16);
     const AmplifierRecord& amplifier = catalogue.amplifiers.value(0);
     QVERIFY(amplifier.matches("A", 4.0, Mode::Bridge) && !amplifier.inDoubt());
-    QCOMPARE(amplifier.max_voltage, 100.0);
-    QCOMPARE(amplifier.max_level, 42.2);
-    QCOMPARE(amplifier.gain, 32);
+    QCOMPARE(amplifier.maxVoltage(), 100.0);
+    QCOMPARE(amplifier.maxLevel(), 42.2);
+    QCOMPARE(amplifier.gain(), 32);
     bool atMax = true;
-    QVERIFY(qIsNaN(AmplifierRecord("A", 8, Mode::Switchless, 42.9, 34.9, 32).threshold(200, 8, atMax)));
-    QVERIFY(CabinetRecord(200, 8, "A").inDoubt() && !atMax);
+    QVERIFY(qIsNaN(AmplifierRecord().threshold(200, 8, atMax)));
+    QVERIFY(CabinetRecord().inDoubt() && !atMax);
 }
 
 // Files that cannot be used are named, every one of them, and nothing that
