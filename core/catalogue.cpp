@@ -3,12 +3,10 @@
 #include "cataloguetext.h"
 #include "linereader.h"
 #include "modelruns.h"
-#include "plaintext.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSet>
 
 #include <algorithm>
 #include <cmath>
