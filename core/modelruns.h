@@ -17,8 +17,9 @@
 // mode switch that name a mode, which are never used.
 class ModelRuns {
 public:
-    // Adds each model of `amplifiers` to `models`, and its place there to
-    // `index` under its name; both must outlive the runs.
+    // Adds each model of `amplifiers` not yet in `models` to it, and its place
+    // there to `index` under its name; `amplifiers` and `models` are read
+    // again by check(), so they must outlive the runs.
     ModelRuns(const QVector<AmplifierRecord>& amplifiers, QVector<Catalogue::Model>& models,
         QHash<QString, int>& index);
 
