@@ -10,26 +10,31 @@ const double levelFactor = 20.0;
 }
 
 AmplifierRecord::AmplifierRecord()
-    : AmplifierRecord(QStringLiteral("-"), 0, std::nullopt, 0.0, 0.0, 0)
+    : AmplifierRecord(QStringLiteral("-"), 0, std::nullopt, 0.0, 0.0, 0, CatalogueProblem::unread())
 {
 }
 
 AmplifierRecord::AmplifierRecord(const QString& name, int impedance, std::optional<Mode> mode,
-    double max_voltage, double max_level, int gain)
-    : name(name)
-    , impedance(impedance)
-    , mode(mode)
-    , max_voltage(max_voltage)
-    , max_level(max_level)
-    , gain(gain)
-    , doubt(CatalogueProblem::unread())
+    double maxVoltage, double maxLevel, int gain, const CatalogueProblem& doubt)
+    : m_name(name)
+    , m_impedance(impedance)
+    , m_mode(mode)
+    , m_maxVoltage(maxVoltage)
+    , m_maxLevel(maxLevel)
+    , m_gain(gain)
+    , m_doubt(doubt)
 {
+}
+
+void AmplifierRecord::putInDoubt(const CatalogueProblem& problem)
+{
+    if (!inDoubt())
+        m_doubt = problem;
 }
 
 bool AmplifierRecord::matches(const QString& name, double impedance, Mode mode) const
 {
-    return this->name == name && static_cast<double>(this->impedance) == impedance
-        && this->mode == mode;
+    return m_name == name && static_cast<double>(m_impedance) == impedance && m_mode == mode;
 }
 
 // Input level in dBu at which the amplifier's output reaches the lower of the
@@ -42,10 +47,10 @@ double AmplifierRecord::threshold(const double& power, const double& impedance, 
     const double p = power * impedance;
     const double v = std::sqrt(p);
     const double level = levelFactor * std::log10(v / dbuReference);
-    if (level > max_level) {
+    if (level > m_maxLevel) {
         at_max = true;
-        return max_level - static_cast<double>(gain);
+        return m_maxLevel - static_cast<double>(m_gain);
     }
     at_max = false;
-    return level - static_cast<double>(gain);
+    return level - static_cast<double>(m_gain);
 }

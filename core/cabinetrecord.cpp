@@ -2,14 +2,21 @@
 #include "cabinetrecord.h"
 
 CabinetRecord::CabinetRecord()
-    : CabinetRecord(0, 0, QStringLiteral("-"))
+    : CabinetRecord(QStringLiteral("-"), 0, 0, CatalogueProblem::unread())
 {
 }
 
-CabinetRecord::CabinetRecord(int program_power, int impedance, const QString& name)
-    : impedance(impedance)
-    , program_power(program_power)
-    , name(name)
-    , doubt(CatalogueProblem::unread())
+CabinetRecord::CabinetRecord(
+    const QString& name, int programPower, int impedance, const CatalogueProblem& doubt)
+    : m_name(name)
+    , m_programPower(programPower)
+    , m_impedance(impedance)
+    , m_doubt(doubt)
 {
+}
+
+void CabinetRecord::putInDoubt(const CatalogueProblem& problem)
+{
+    if (!inDoubt())
+        m_doubt = problem;
 }

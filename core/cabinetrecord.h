@@ -6,20 +6,33 @@
 #include <QString>
 
 // One line of the cabinet catalogue, with its doubt: the first problem that
-// leaves its numbers in doubt. A record is in doubt until the reader has
-// found its line sound (markSound), so one made any other way is never
-// taken for a catalogue line read as its writer meant.
+// leaves its numbers in doubt, empty when there is none. Only the catalogue
+// reader makes a record from a line and puts one in doubt (the constructor
+// that takes the numbers and the doubt is private, Catalogue its friend);
+// everything else reads them and cannot change them. A record made any other
+// way, by the default constructor, is in doubt, so it is never taken for a
+// catalogue line read as its writer meant; a copy is the record it copies.
 class CabinetRecord {
 public:
     CabinetRecord();
-    CabinetRecord(int program_power, int impedance, const QString& name);
 
-    bool inDoubt() const { return !doubt.message.isEmpty(); }
-    void markSound() { doubt = CatalogueProblem(); }
+    const QString& name() const { return m_name; }
+    int programPower() const { return m_programPower; } // watts
+    int impedance() const { return m_impedance; } // ohms
+    bool inDoubt() const { return !m_doubt.message.isEmpty(); }
+    const CatalogueProblem& doubt() const { return m_doubt; }
 
-    int impedance; // ohms
-    int program_power; // watts
-    QString name;
-    CatalogueProblem doubt;
+private:
+    friend class Catalogue;
+
+    CabinetRecord(
+        const QString& name, int programPower, int impedance, const CatalogueProblem& doubt);
+    // A record's first doubt stays.
+    void putInDoubt(const CatalogueProblem& problem);
+
+    QString m_name;
+    int m_programPower;
+    int m_impedance;
+    CatalogueProblem m_doubt;
 };
 Q_DECLARE_TYPEINFO(CabinetRecord, Q_MOVABLE_TYPE);

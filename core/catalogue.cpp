@@ -1,18 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "catalogue.h"
-#include "plaintext.h"
+#include "cataloguetext.h"
+#include "linereader.h"
+#include "modelruns.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSet>
-#include <QtGlobal>
-
-#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
-#include <QStringDecoder>
-#else
-#include <QTextCodec>
-#endif
 
 #include <algorithm>
 #include <cmath>
@@ -22,291 +16,6 @@ const QString Catalogue::amplifierFileName = QStringLiteral("data_amplis.txt");
 
 namespace {
 
-bool isUtf8(const QByteArray& bytes)
-{
-#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
-    // Stateless: a sequence cut off at the end is an error, not one to go on later.
-    QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
-    const QString text = decoder(bytes);
-    return !decoder.hasError();
-#else
-    QTextCodec::ConverterState state;
-    QTextCodec::codecForMib(106)->toUnicode(bytes.constData(), bytes.size(), &state);
-    return state.invalidChars == 0 && state.remainingChars == 0;
-#endif
-}
-
-// What spreadsheet programs on Windows write: Latin-1 but for 0x80 to 0x9F.
-QString fromWindows1252(const QByteArray& bytes)
-{
-    static const char16_t high[32]
-        = { 0x20AC, 0x81, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-              0x2039, 0x0152, 0x8D, 0x017D, 0x8F, 0x90, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-              0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x9D, 0x017E, 0x0178 };
-    QString text(bytes.size(), Qt::Uninitialized);
-    for (int i = 0; i < bytes.size(); ++i) {
-        const uchar c = static_cast<uchar>(bytes.at(i));
-        text[i] = QChar(c >= 0x80 && c < 0xA0 ? high[c - 0x80] : c);
-    }
-    return text;
-}
-
-// A byte-order mark names the file's Unicode encoding; without one the file
-// is UTF-8 when it is valid UTF-8, and otherwise Windows-1252.
-QString decode(const QByteArray& bytes, bool& windows1252)
-{
-    windows1252 = false;
-#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
-    if (const auto encoding = QStringConverter::encodingForData(bytes)) {
-        QStringDecoder decoder(*encoding);
-        return decoder(bytes);
-    }
-#else
-    if (QTextCodec* codec = QTextCodec::codecForUtfText(bytes, nullptr))
-        return codec->toUnicode(bytes);
-#endif
-    if (isUtf8(bytes)) // every byte, NUL included: the array's size, not its C string
-        return QString::fromUtf8(bytes.constData(), bytes.size());
-    windows1252 = true;
-    return fromWindows1252(bytes);
-}
-
-// Where each line of the text begins and ends: a line ends at CR LF, LF or
-// CR alone, and a last line end closes the last line rather than opening one.
-template <typename Text> QVector<QPair<int, int>> lineSpans(const Text& text)
-{
-    QVector<QPair<int, int>> spans;
-    int start = 0;
-    for (int i = 0; i < text.size(); ++i) {
-        if (text.at(i) != '\r' && text.at(i) != '\n')
-            continue;
-        spans.append({ start, i - start });
-        if (text.at(i) == '\r' && i + 1 < text.size() && text.at(i + 1) == '\n')
-            ++i;
-        start = i + 1;
-    }
-    if (start < text.size())
-        spans.append({ start, static_cast<int>(text.size()) - start });
-    return spans;
-}
-
-int lineCount(const QByteArray& content)
-{
-    int lines = 0;
-    for (int i = 0; i < content.size(); ++i)
-        lines += content.at(i) == '\n'
-            || (content.at(i) == '\r' && (i + 1 == content.size() || content.at(i + 1) != '\n'));
-    const char last = content.isEmpty() ? '\n' : content.back();
-    return lines + (last == '\n' || last == '\r' ? 0 : 1);
-}
-
-// A file's data lines, header dropped.
-QStringList dataLines(
-    const QByteArray& content, const QString& path, QVector<CatalogueProblem>& problems)
-{
-    bool windows1252 = false;
-    const QString text = decode(content, windows1252);
-    if (windows1252) {
-        const auto raw = lineSpans(content);
-        int line = 0;
-        while (line < raw.size() && isUtf8(content.mid(raw.at(line).first, raw.at(line).second)))
-            ++line;
-        problems.append({ path, line + 1,
-            QStringLiteral("not valid UTF-8: the file is read as Windows-1252") });
-    }
-    QStringList lines;
-    for (const auto& span : lineSpans(text))
-        lines.append(text.mid(span.first, span.second));
-    if (!lines.isEmpty())
-        lines.removeFirst();
-    return lines;
-}
-
-// Names compared with case and blanks aside.
-QString folded(const QString& name)
-{
-    QString out;
-    for (const QChar c : name)
-        if (!c.isSpace())
-            out += c.toCaseFolded();
-    return out;
-}
-
-// Whether two folded names differ by one character that is not a digit, put
-// in, left out or changed: "Quil Q2000" and "Quill Q2000", not "Delia 6" and
-// "Delia 8".
-bool oneLetterApart(const QString& a, const QString& b)
-{
-    const QString& longer = a.size() >= b.size() ? a : b;
-    const QString& shorter = a.size() >= b.size() ? b : a;
-    if (longer.size() - shorter.size() > 1)
-        return false;
-    int i = 0;
-    while (i < shorter.size() && longer.at(i) == shorter.at(i))
-        ++i;
-    if (i == longer.size() || longer.at(i).isDigit())
-        return false;
-    if (longer.size() == shorter.size())
-        return !shorter.at(i).isDigit() && longer.mid(i + 1) == shorter.mid(i + 1);
-    return longer.mid(i + 1) == shorter.mid(i);
-}
-
-// "2-3 and 5": line numbers, runs of consecutive ones joined.
-QString lineList(const QVector<int>& lines)
-{
-    QStringList runs;
-    for (int i = 0; i < lines.size(); ++i) {
-        int last = i;
-        while (last + 1 < lines.size() && lines.at(last + 1) == lines.at(last) + 1)
-            ++last;
-        runs << (last == i ? QString::number(lines.at(i))
-                           : QStringLiteral("%1-%2").arg(lines.at(i)).arg(lines.at(last)));
-        i = last;
-    }
-    const QString end = runs.size() > 1 ? QStringLiteral(" and ") + runs.takeLast() : QString();
-    return runs.join(QStringLiteral(", ")) + end;
-}
-
-// Reads the fields of one data line and records what does not read as written.
-// A problem that changes what the line's numbers mean puts the line in doubt:
-// `doubt` is then the first such problem. A line with the wrong number of
-// fields is told as that alone, not once more for every field it shifted.
-class LineReader {
-public:
-    LineReader(const QString& line, const QString& path, int number, int expected,
-        QVector<CatalogueProblem>& problems)
-        : fields(line.split(QLatin1Char(',')))
-        , path(path)
-        , number(number)
-        , problems(problems)
-    {
-        if (line.isEmpty())
-            report(QStringLiteral("empty line: read as an entry with no name"), true);
-        else if (fields.size() != expected)
-            report(QStringLiteral("%1 fields where %2 are expected%3")
-                       .arg(fields.size())
-                       .arg(expected)
-                       .arg(fields.size() > expected ? QStringLiteral(" (a decimal comma?)")
-                                                     : QString()),
-                true);
-        shifted = line.isEmpty() || fields.size() != expected;
-        for (const QChar c : line) {
-            if (PlainText::isControl(c)) {
-                report(
-                    QStringLiteral("control character %1 in the line").arg(PlainText::codePoint(c)),
-                    true);
-                break;
-            }
-        }
-        for (int i = 0; i < fields.size(); ++i) {
-            if (fields.at(i).size() > Catalogue::maxField) {
-                report(QStringLiteral("field %1 is longer than %2 characters: cut there")
-                           .arg(i + 1)
-                           .arg(Catalogue::maxField),
-                    true);
-                fields[i].truncate(Catalogue::maxField);
-            }
-        }
-    }
-
-    QString field(int index) const { return fields.value(index); }
-
-    QString name()
-    {
-        const QString text = field(0);
-        if (text != text.trimmed())
-            tell(QStringLiteral("name \"%1\" has blanks around it, which are kept").arg(text));
-        const auto invisible = std::find_if(text.cbegin(), text.cend(), PlainText::isInvisible);
-        if (invisible != text.cend())
-            tell(QStringLiteral("name \"%1\" holds the invisible character %2")
-                     .arg(text, PlainText::codePoint(*invisible)));
-        if (PlainText::formulaLike(text))
-            tell(QStringLiteral("name \"%1\" starts like a spreadsheet formula: CSV gives it a "
-                                "leading '")
-                     .arg(text));
-        return text;
-    }
-
-    int whole(int index, const QString& what)
-    {
-        const QString text = field(index);
-        bool ok = false;
-        const int value = plain(text) ? text.toInt(&ok) : 0;
-        if (!ok) {
-            bool real = false;
-            const double asReal = plain(text) ? text.toDouble(&real) : 0.0;
-            notRead(what, text,
-                real                     ? "a whole number"
-                    : std::isinf(asReal) ? "a number in range"
-                                         : "a number");
-        }
-        return value;
-    }
-
-    // A number too large, or not finite, is 0, as it is told.
-    double real(int index, const QString& what)
-    {
-        const QString text = field(index);
-        bool ok = false;
-        const double value = plain(text) ? text.toDouble(&ok) : 0.0;
-        if (!ok)
-            notRead(what, text, std::isinf(value) ? "a number in range" : "a number");
-        else if (!std::isfinite(value))
-            notRead(what, text, "a finite number");
-        return ok && std::isfinite(value) ? value : 0.0;
-    }
-
-    // A number with a control character in it is not one, whatever a version
-    // of Qt would make of it.
-    static bool plain(const QString& text)
-    {
-        return std::none_of(text.cbegin(), text.cend(), PlainText::isControl);
-    }
-
-    // Only for numbers that were read as written: a misread one is told already.
-    void aboveZero(double value, const QString& what, const QString& unit)
-    {
-        if (allRead && !(value > 0))
-            tell(QStringLiteral("%1 %2%3 is not above 0").arg(what, QString::number(value), unit),
-                true);
-    }
-
-    // A problem of what the fields hold: not for a line whose fields shifted.
-    void tell(const QString& message, bool doubtful = false)
-    {
-        if (!shifted)
-            report(message, doubtful);
-    }
-
-    void report(const QString& message, bool doubtful = false)
-    {
-        if (doubtful && doubt.message.isEmpty())
-            doubt = { path, number, message };
-        problems.append({ path, number, message });
-    }
-
-    QStringList fields;
-    bool shifted = false; // an empty line, or too few or too many fields
-    bool allRead = true;
-    CatalogueProblem doubt;
-
-private:
-    void notRead(const QString& what, const QString& text, const char* kind)
-    {
-        allRead = false;
-        if (text.trimmed().isEmpty())
-            tell(QStringLiteral("%1 is empty: read as 0").arg(what), true);
-        else
-            tell(QStringLiteral("%1 \"%2\" is not %3: read as 0")
-                     .arg(what, text.trimmed(), QLatin1String(kind)),
-                true);
-    }
-
-    const QString path;
-    const int number;
-    QVector<CatalogueProblem>& problems;
-};
-
 // Problems in the order of their lines, those of one line as they were found.
 void sortByLine(QVector<CatalogueProblem>& problems, int from)
 {
@@ -314,23 +23,22 @@ void sortByLine(QVector<CatalogueProblem>& problems, int from)
         [](const CatalogueProblem& a, const CatalogueProblem& b) { return a.line < b.line; });
 }
 
-// Puts a record in doubt, unless it is already: its first doubt stays.
-template <typename Record>
-void doubt(Record& record, QVector<CatalogueProblem>& problems, const CatalogueProblem& problem)
+// Whether two records of one name (and impedance and mode) give the same numbers.
+bool sameNumbers(const CabinetRecord& a, const CabinetRecord& b)
 {
-    problems.append(problem);
-    if (!record.inDoubt())
-        record.doubt = problem;
+    return a.programPower() == b.programPower() && a.impedance() == b.impedance();
 }
 
-// A line that says again what line `first` of `records` says (`what`, "cabinet
-// "A"") is told; with other numbers, which of the two is meant cannot be
-// known, so both are in doubt. Only lines whose numbers were read as written
-// are compared: `key` is empty for the others.
+bool sameNumbers(const AmplifierRecord& a, const AmplifierRecord& b)
+{
+    return a.maxVoltage() == b.maxVoltage() && a.maxLevel() == b.maxLevel() && a.gain() == b.gain();
+}
+
+}
+
 template <typename Record>
-void compareRepeat(QVector<Record>& records, Record& record, QHash<QString, int>& seen,
-    const QString& key, bool alike(const Record&, const Record&), const QString& what,
-    const QString& path, QVector<CatalogueProblem>& problems)
+void Catalogue::compareRepeat(QVector<Record>& records, Record& record, QHash<QString, int>& seen,
+    const QString& key, const QString& what, const QString& path)
 {
     const int row = records.size();
     const int first = key.isEmpty() ? -2 : seen.value(key, -1);
@@ -338,9 +46,9 @@ void compareRepeat(QVector<Record>& records, Record& record, QHash<QString, int>
         seen.insert(key, row);
     if (first < 0)
         return;
-    if (alike(records.at(first), record)) {
-        problems.append(
-            { path, row + 2, QStringLiteral("%1 repeats line %2").arg(what).arg(first + 2) });
+    if (sameNumbers(records.at(first), record)) {
+        problems.append({ path, lineOf(row),
+            QStringLiteral("%1 repeats line %2").arg(what).arg(lineOf(first)) });
         return;
     }
     const auto other = [&](int line) {
@@ -348,39 +56,35 @@ void compareRepeat(QVector<Record>& records, Record& record, QHash<QString, int>
             .arg(what)
             .arg(line);
     };
-    doubt(record, problems, { path, row + 2, other(first + 2) });
-    doubt(records[first], problems, { path, first + 2, other(row + 2) });
+    const CatalogueProblem here { path, lineOf(row), other(lineOf(first)) };
+    const CatalogueProblem there { path, lineOf(first), other(lineOf(row)) };
+    problems.append(here);
+    record.putInDoubt(here);
+    problems.append(there);
+    records[first].putInDoubt(there);
 }
 
-bool sameCabinet(const CabinetRecord& a, const CabinetRecord& b)
+CabinetRecord Catalogue::readCabinet(LineReader& in)
 {
-    return a.program_power == b.program_power && a.impedance == b.impedance;
-}
-
-bool sameAmplifier(const AmplifierRecord& a, const AmplifierRecord& b)
-{
-    return a.max_voltage == b.max_voltage && a.max_level == b.max_level && a.gain == b.gain;
-}
-
+    const QString name = in.name();
+    const int power = in.whole(1, QStringLiteral("power"));
+    const int impedance = in.whole(2, QStringLiteral("impedance"));
+    in.aboveZero(power, QStringLiteral("power"), QStringLiteral(" W"));
+    in.aboveZero(impedance, QStringLiteral("impedance"), QStringLiteral(" \u03A9"));
+    return CabinetRecord(name, power, impedance, in.doubt());
 }
 
 void Catalogue::readCabinets(const QByteArray& content, const QString& path)
 {
     const int from = problems.size();
-    const QStringList lines = dataLines(content, path, problems);
+    const QStringList lines = CatalogueText::dataLines(content, path, problems);
     QHash<QString, int> named; // the first row of each name
-    for (int i = 0; i < lines.size(); ++i) {
-        LineReader in(lines.at(i), path, i + 2, 3, problems);
-        const QString name = in.name();
-        const int power = in.whole(1, QStringLiteral("power"));
-        const int impedance = in.whole(2, QStringLiteral("impedance"));
-        in.aboveZero(power, QStringLiteral("power"), QStringLiteral(" W"));
-        in.aboveZero(impedance, QStringLiteral("impedance"), QStringLiteral(" \u03A9"));
-        CabinetRecord record(power, impedance, name);
-        record.doubt = in.doubt;
-        const bool read = !in.shifted && in.allRead;
-        compareRepeat(cabinets, record, named, read ? name : QString(), sameCabinet,
-            QStringLiteral("cabinet \"%1\"").arg(name), path, problems);
+    for (int row = 0; row < lines.size(); ++row) {
+        LineReader in(lines.at(row), path, lineOf(row), 3, problems);
+        CabinetRecord record = readCabinet(in);
+        const bool read = !in.shifted() && in.allRead();
+        compareRepeat(cabinets, record, named, read ? record.name() : QString(),
+            QStringLiteral("cabinet \"%1\"").arg(record.name()), path);
         cabinets.append(record);
     }
     if (lines.isEmpty())
@@ -388,140 +92,61 @@ void Catalogue::readCabinets(const QByteArray& content, const QString& path)
     sortByLine(problems, from);
 }
 
+AmplifierRecord Catalogue::readAmplifier(LineReader& in)
+{
+    const QString name = in.name();
+    const int impedance = in.whole(1, QStringLiteral("impedance"));
+    const std::optional<Mode> mode = Mode::parse(in.field(2));
+    const double voltage = in.real(3, QStringLiteral("maximum program voltage"));
+    const double level = in.real(4, QStringLiteral("maximum output level"));
+    const int gain = in.whole(5, QStringLiteral("gain"));
+
+    if (!mode)
+        in.tell(QStringLiteral("mode \"%1\" is not ST, BTL or NO: the line is never used")
+                    .arg(in.field(2)),
+            true);
+    in.aboveZero(impedance, QStringLiteral("impedance"), QStringLiteral(" \u03A9"));
+    in.aboveZero(voltage, QStringLiteral("maximum program voltage"), QStringLiteral(" V"));
+    if (in.allRead() && voltage > 0) {
+        const double expected = 20.0 * std::log10(voltage / AmplifierRecord::dbuReference);
+        if (std::fabs(level - expected) > 0.5)
+            in.tell(QStringLiteral("maximum output level %1 dBu is %2 dB away from the %3 "
+                                   "dBu of %4 V")
+                        .arg(QString::number(level),
+                            QString::number(std::fabs(level - expected), 'f', 2),
+                            QString::number(expected, 'f', 2), QString::number(voltage)),
+                true);
+    }
+    if (in.allRead() && gain <= 0)
+        in.tell(QStringLiteral("gain %1 dB is not above 0").arg(gain), true);
+    else if (in.allRead() && gain > maxGain)
+        in.tell(QStringLiteral("gain %1 dB is above %2 dB").arg(gain).arg(maxGain), true);
+    return AmplifierRecord(name, impedance, mode, voltage, level, gain, in.doubt());
+}
+
 void Catalogue::readAmplifiers(const QByteArray& content, const QString& path)
 {
     const int from = problems.size();
-    const QStringList lines = dataLines(content, path, problems);
+    const QStringList lines = CatalogueText::dataLines(content, path, problems);
     QHash<QString, int> rated; // the first row of each model, impedance and mode
-    for (int i = 0; i < lines.size(); ++i) {
-        LineReader in(lines.at(i), path, i + 2, 6, problems);
-        const QString name = in.name();
-        const int impedance = in.whole(1, QStringLiteral("impedance"));
-        const std::optional<Mode> mode = Mode::parse(in.field(2));
-        const double voltage = in.real(3, QStringLiteral("maximum program voltage"));
-        const double level = in.real(4, QStringLiteral("maximum output level"));
-        const int gain = in.whole(5, QStringLiteral("gain"));
-
-        if (!mode)
-            in.tell(QStringLiteral("mode \"%1\" is not ST, BTL or NO: the line is never used")
-                        .arg(in.field(2)),
-                true);
-        in.aboveZero(impedance, QStringLiteral("impedance"), QStringLiteral(" \u03A9"));
-        in.aboveZero(voltage, QStringLiteral("maximum program voltage"), QStringLiteral(" V"));
-        if (in.allRead && voltage > 0) {
-            const double expected = 20.0 * std::log10(voltage / AmplifierRecord::dbuReference);
-            if (std::fabs(level - expected) > 0.5)
-                in.tell(QStringLiteral("maximum output level %1 dBu is %2 dB away from the %3 "
-                                       "dBu of %4 V")
-                            .arg(QString::number(level),
-                                QString::number(std::fabs(level - expected), 'f', 2),
-                                QString::number(expected, 'f', 2), QString::number(voltage)),
-                    true);
-        }
-        if (in.allRead && gain <= 0)
-            in.tell(QStringLiteral("gain %1 dB is not above 0").arg(gain), true);
-        else if (in.allRead && gain > maxGain)
-            in.tell(QStringLiteral("gain %1 dB is above %2 dB").arg(gain).arg(maxGain), true);
-
-        AmplifierRecord record(name, impedance, mode, voltage, level, gain);
-        record.doubt = in.doubt;
-        const QString key
-            = name + QLatin1Char('\n') + QString::number(impedance) + QLatin1Char('\n') + in.field(2);
-        const bool read = !in.shifted && in.allRead;
-        compareRepeat(amplifiers, record, rated, read ? key : QString(), sameAmplifier,
-            QStringLiteral("model \"%1\" at %2 \u03A9 %3").arg(name).arg(impedance).arg(in.field(2)), path,
-            problems);
+    for (int row = 0; row < lines.size(); ++row) {
+        LineReader in(lines.at(row), path, lineOf(row), 6, problems);
+        AmplifierRecord record = readAmplifier(in);
+        const QString key = record.name() + QLatin1Char('\n') + QString::number(record.impedance())
+            + QLatin1Char('\n') + in.field(2);
+        const bool read = !in.shifted() && in.allRead();
+        compareRepeat(amplifiers, record, rated, read ? key : QString(),
+            QStringLiteral("model \"%1\" at %2 \u03A9 %3")
+                .arg(record.name())
+                .arg(record.impedance())
+                .arg(in.field(2)),
+            path);
         amplifiers.append(record);
     }
     if (lines.isEmpty())
         problems.append({ path, 1, QStringLiteral("no amplifier lines after the header") });
     amplifierModels = modelNames(amplifiers);
-
-    // The models, each once, and the runs of lines that name them.
-    struct Run {
-        int first, last, model;
-    };
-    QVector<Run> runs;
-    for (int row = 0; row < amplifiers.size(); ++row) {
-        const AmplifierRecord& record = amplifiers.at(row);
-        if (row > 0 && record.name == amplifiers.at(row - 1).name) {
-            runs.last().last = row;
-        } else {
-            int model = modelIndex.value(record.name, -1);
-            if (model < 0) {
-                model = models.size();
-                modelIndex.insert(record.name, model);
-                models.append({ record.name, {}, true });
-            }
-            runs.append({ row, row, model });
-        }
-        Model& model = models[runs.constLast().model];
-        model.lines.append(row);
-        if (record.mode == Mode::Switchless)
-            model.modeSwitch = false;
-    }
-    const auto lineNumbers = [](const Model& model) {
-        QVector<int> numbers;
-        for (const int row : model.lines)
-            numbers.append(row + 2);
-        return numbers;
-    };
-    QHash<QString, int> foldedNames; // the first run of each name, case and blanks aside
-    QVector<int> lastRun(models.size(), -1);
-    for (int r = 0; r < runs.size(); ++r) {
-        const Run& run = runs.at(r);
-        const Model& model = models.at(run.model);
-        const QString fold = folded(model.name);
-        const int alike = foldedNames.value(fold, -1);
-        if (alike < 0)
-            foldedNames.insert(fold, r);
-        else if (models.at(runs.at(alike).model).name != model.name)
-            problems.append({ path, run.first + 2,
-                QStringLiteral("model \"%1\" differs from \"%2\" of line %3 only in case or "
-                               "blanks")
-                    .arg(model.name, models.at(runs.at(alike).model).name)
-                    .arg(runs.at(alike).first + 2) });
-        const int before = lastRun.at(run.model);
-        lastRun[run.model] = r;
-        if (before < 0)
-            continue;
-        // The model's lines are split: by names that look like a slip of its
-        // own, told where they stand, or else by other models.
-        bool slips = r - before <= 3; // a slip is a line or two, not a block
-        for (int k = before + 1; k < r && slips; ++k) {
-            const Model& between = models.at(runs.at(k).model);
-            slips = between.lines.size() == runs.at(k).last - runs.at(k).first + 1
-                && (folded(between.name) == fold || oneLetterApart(folded(between.name), fold));
-        }
-        for (int k = before + 1; k < r && slips; ++k) {
-            const Model& between = models.at(runs.at(k).model);
-            if (folded(between.name) == fold)
-                continue; // told as differing in case or blanks
-            for (int row = runs.at(k).first; row <= runs.at(k).last; ++row)
-                problems.append({ path, row + 2,
-                    QStringLiteral("model \"%1\" looks like \"%2\" of lines %3")
-                        .arg(between.name, model.name, lineList(lineNumbers(model))) });
-        }
-        if (!slips)
-            problems.append({ path, run.first + 2,
-                QStringLiteral("model \"%1\" continues here after other models: its lines "
-                               "must stand together")
-                    .arg(model.name) });
-    }
-    // A model without the switch never uses a line that names a mode.
-    for (const Model& model : models) {
-        if (model.modeSwitch)
-            continue;
-        const int switchless = *std::find_if(model.lines.cbegin(), model.lines.cend(),
-            [&](int row) { return amplifiers.at(row).mode == Mode::Switchless; });
-        for (const int row : model.lines)
-            if (amplifiers.at(row).mode && amplifiers.at(row).mode->hasSwitch())
-                problems.append({ path, row + 2,
-                    QStringLiteral("model \"%1\" has no mode switch (line %2 says NO): this line "
-                                   "is never used")
-                        .arg(model.name)
-                        .arg(switchless + 2) });
-    }
+    ModelRuns(amplifiers, models, modelIndex).check(path, problems);
     sortByLine(problems, from);
 }
 
@@ -535,8 +160,8 @@ QStringList Catalogue::modelNames(const QVector<AmplifierRecord>& amplifiers)
 {
     QStringList names;
     for (int row = 0; row < amplifiers.size(); ++row) {
-        if (row == 0 || amplifiers.at(row).name != amplifiers.at(row - 1).name)
-            names.append(amplifiers.at(row).name);
+        if (row == 0 || amplifiers.at(row).name() != amplifiers.at(row - 1).name())
+            names.append(amplifiers.at(row).name());
     }
     return names;
 }
@@ -563,7 +188,7 @@ QByteArray readFile(const QString& path, QVector<CatalogueProblem>& unusable)
         content = file.read(Catalogue::maxBytes + 1);
         if (content.size() > Catalogue::maxBytes)
             why = QStringLiteral("larger than 16 MiB");
-        else if (lineCount(content) - 1 > Catalogue::maxLines)
+        else if (CatalogueText::lineCount(content) - 1 > Catalogue::maxLines)
             why = QStringLiteral("more than %1 lines after the header").arg(Catalogue::maxLines);
     }
     if (!why.isEmpty()) {

@@ -5,15 +5,20 @@
 #include "cabinetrecord.h"
 #include "catalogueproblem.h"
 
+#include <QByteArray>
 #include <QHash>
 #include <QStringList>
 #include <QVector>
+
+class LineReader;
 
 // The equipment catalogue as read from its two comma-separated files. Every
 // line after a file's header becomes one record, whatever it holds; what looks
 // wrong in a line is kept in `problems`, in line order, the first problem that
 // leaves a line's numbers in doubt also in its record; a file that cannot be
-// read at all is kept in `unusable`, for the caller to show.
+// read at all is kept in `unusable`, for the caller to show. It is the
+// records' reader: the only code that makes a record from a line or puts one
+// in doubt.
 class Catalogue {
 public:
     static const QString cabinetFileName;
@@ -30,6 +35,10 @@ public:
         QVector<int> lines;
         bool modeSwitch = true;
     };
+
+    // The line of the file that row `row` of its records was read from: the
+    // header is line 1, and rows count from 0.
+    static constexpr int lineOf(int row) { return row + 2; }
 
     // Reads both files from `folder` (the working directory when empty);
     // each that cannot be used is named in `unusable`.
@@ -55,5 +64,16 @@ public:
     QString folder; // absolute
 
 private:
+    // One line's record, its problems told by `in`.
+    static CabinetRecord readCabinet(LineReader& in);
+    static AmplifierRecord readAmplifier(LineReader& in);
+    // A line that says again what an earlier line of `records` says (`what`,
+    // "cabinet "A"") is told; with other numbers, which of the two is meant
+    // cannot be known, so both are in doubt. Only lines whose numbers were
+    // read as written are compared: `key` is empty for the others.
+    template <typename Record>
+    void compareRepeat(QVector<Record>& records, Record& record, QHash<QString, int>& seen,
+        const QString& key, const QString& what, const QString& path);
+
     QHash<QString, int> modelIndex;
 };

@@ -338,7 +338,7 @@ int CommandLine::sheet(
     const Sheet::Filter filter = this->filter(catalogue);
     QStringList cabinetNames;
     for (const CabinetRecord& cabinet : catalogue.cabinets)
-        cabinetNames.append(cabinet.name);
+        cabinetNames.append(cabinet.name());
     QString wrong = unknown(filter.cabinets, cabinetNames, QStringLiteral("cabinet"));
     if (wrong.isEmpty())
         wrong = unknown(filter.amplifiers, catalogue.amplifierModels, QStringLiteral("amplifier"));

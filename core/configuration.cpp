@@ -22,7 +22,7 @@ QString ratedLoad(const Configuration& c)
 
 bool readable(const AmplifierRecord& line)
 {
-    return line.impedance > 0 && line.mode;
+    return line.impedance() > 0 && line.mode();
 }
 }
 
@@ -53,11 +53,11 @@ Configuration Configuration::calculate(const Catalogue& catalogue, int cabinet, 
     };
 
     const CabinetRecord& chosen = catalogue.cabinets.at(cabinet);
-    c.cabinetName = chosen.name;
+    c.cabinetName = chosen.name();
     if (chosen.inDoubt())
-        return refuse(LineInDoubt, chosen.doubt);
-    c.imp_spk = chosen.impedance;
-    c.pow_spk = chosen.program_power;
+        return refuse(LineInDoubt, chosen.doubt());
+    c.imp_spk = chosen.impedance();
+    c.pow_spk = chosen.programPower();
     c.imp_equiv = c.imp_spk / count;
     c.pow_equiv = count * c.pow_spk;
     if (c.imp_equiv < lowestImpedance)
@@ -70,14 +70,14 @@ Configuration Configuration::calculate(const Catalogue& catalogue, int cabinet, 
         // A line of the model that could not be read may be the one meant.
         for (const int row : model ? model->lines : QVector<int>())
             if (!readable(catalogue.amplifiers.at(row)))
-                return refuse(LineInDoubt, catalogue.amplifiers.at(row).doubt);
+                return refuse(LineInDoubt, catalogue.amplifiers.at(row).doubt());
         return refuse(Unsupported);
     }
     const AmplifierRecord& matched = catalogue.amplifiers.at(c.row);
     if (matched.inDoubt())
-        return refuse(LineInDoubt, matched.doubt);
-    c.max_voltage = QString::number(matched.max_voltage, 'g', 6).toDouble();
-    c.amp_gain = matched.gain;
+        return refuse(LineInDoubt, matched.doubt());
+    c.max_voltage = QString::number(matched.maxVoltage(), 'g', 6).toDouble();
+    c.amp_gain = matched.gain();
     c.threshold = matched.threshold(c.pow_equiv, c.imp_equiv, c.at_max);
     return refuse(c.threshold >= displayFloor ? Accepted : BelowFloor);
 }

@@ -127,7 +127,7 @@ QVector<bool> cabinetsTaken(const Catalogue& catalogue, const Sheet::Filter& fil
     QVector<bool> taken;
     taken.reserve(catalogue.cabinets.size());
     for (const CabinetRecord& record : catalogue.cabinets)
-        taken.append(named.isEmpty() || named.contains(record.name));
+        taken.append(named.isEmpty() || named.contains(record.name()));
     return taken;
 }
 
@@ -174,7 +174,7 @@ QVector<int> tableWidths(const Catalogue& catalogue, const Sheet::Filter& filter
     const QVector<bool> taken = cabinetsTaken(catalogue, filter);
     for (int cabinet = 0; cabinet < catalogue.cabinets.size(); ++cabinet)
         if (taken.at(cabinet))
-            widen(0, nameText(catalogue.cabinets.at(cabinet).name));
+            widen(0, nameText(catalogue.cabinets.at(cabinet).name()));
     for (const Catalogue::Model* model : modelsTaken(catalogue, filter))
         widen(2, nameText(model->name));
     widen(thresholdColumn, QStringLiteral("-0.74 dBu")); // and up to 999.9 dBu

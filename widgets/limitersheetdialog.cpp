@@ -74,9 +74,9 @@ LimiterSheetDialog::LimiterSheetDialog(
 
     QSet<QString> names;
     for (const CabinetRecord& cabinet : catalogue.cabinets)
-        if (!names.contains(cabinet.name)) {
-            names.insert(cabinet.name);
-            entry(ui->list_cabinets, PlainText::escaped(cabinet.name), cabinet.name);
+        if (!names.contains(cabinet.name())) {
+            names.insert(cabinet.name());
+            entry(ui->list_cabinets, PlainText::escaped(cabinet.name()), cabinet.name());
         }
     for (int count = 1; count <= 4; ++count)
         entry(ui->list_counts, QString::number(count), count);

@@ -114,7 +114,7 @@ bool MainWindow::load(const QString& folder, bool keep, bool retitle)
     catalogue = std::move(read);
     ui->comboBox_cabinets->clear();
     for (const CabinetRecord& cabinet : catalogue.cabinets)
-        ui->comboBox_cabinets->addItem(PlainText::escaped(cabinet.name));
+        ui->comboBox_cabinets->addItem(PlainText::escaped(cabinet.name()));
     // Each model once, its invisible characters shown as on the terminal: no
     // two entries look alike.
     ui->comboBox_amplis->clear();
@@ -312,7 +312,7 @@ MainWindow::Place MainWindow::place() const
     Place here;
     if (index_cabinet < 0 || index_cabinet >= catalogue.cabinets.size())
         return here;
-    here.cabinet = catalogue.cabinets.at(index_cabinet).name;
+    here.cabinet = catalogue.cabinets.at(index_cabinet).name();
     here.count = num_cabinets;
     here.amplifier = amplifierName();
     here.mode = mode;
@@ -325,7 +325,7 @@ void MainWindow::returnTo(const Place& place)
 {
     int cabinet = -1;
     for (int i = 0; cabinet < 0 && i < catalogue.cabinets.size(); ++i)
-        if (catalogue.cabinets.at(i).name == place.cabinet)
+        if (catalogue.cabinets.at(i).name() == place.cabinet)
             cabinet = i;
     const Catalogue::Model* model = catalogue.model(place.amplifier);
     const int amplifier = model ? static_cast<int>(model - catalogue.models.constData()) : -1;

@@ -21,7 +21,8 @@ private slots:
 // without the switch, and of two of "Six" (6 Ω), refused: 3 Ω is too low.
 // Names are written as text whatever they hold; the table aligns them by the
 // columns a terminal gives (two for a wide character, none for a combining
-// accent) and elides a long one; CSV quotes a comma and defuses a formula.
+// accent) and elides a long one; CSV quotes a quote and defuses a formula. A
+// name holding controls is in doubt, and its rows refused.
 void TestSheet::write_data()
 {
     QTest::addColumn<Sheet::Format>("format");
@@ -34,7 +35,7 @@ void TestSheet::write_data()
           "Cafe\u0301 8                    2      Gamma      -     2.3 dBu    0.0 dBV    no\n"
           "Tab\\there                 2      Gamma      -     2.3 dBu    0.0 dBV    no\n"
           "A very long … model name  2      Gamma      -     2.3 dBu    0.0 dBV    no\n"
-          "A\\x1b]0;T\\x07\\x9d\\u202e   2      Gamma      -     2.3 dBu    0.0 dBV    no\n"
+          "A\\x1b]0;T\\x07\\x9d\\u202e   2      Gamma      -     refused: c:6\n"
           "Six                       2      Gamma      -     refused: below 4 Ω\n";
     QTest::newRow("table") << Sheet::Table
                            << QStringList { "音箱 8", "Cafe\u0301 8", "Tab\there",
@@ -43,12 +44,13 @@ void TestSheet::write_data()
     const QByteArray accepted = ",2,4,400,Gamma,-,76.2,32,2.3 dBu,no,0.0 dBV,1.00 V,40.0 V,,4,400,"
                                 "76.2,32,2.2596873227228116,0.041199826559248365,"
                                 "1.004754572603832,40,\r\n";
-    QTest::newRow("csv") << Sheet::Csv << QStringList { "Comma, Inc", "=SUM(1)", controls }
+    QTest::newRow("csv") << Sheet::Csv << QStringList { "Wedge 12\"", "=SUM(1)", controls }
                          << "cabinet,count,impedance,power,amplifier,mode,voltage,gain,threshold,"
                             "at_max,threshold_dbv,threshold_v,output_v,refused,impedance_ohm,"
                             "power_w,voltage_v,gain_db,threshold_dbu,threshold_dbv_exact,"
-                            "threshold_v_exact,output_v_exact,reason\r\n\"Comma, Inc\""
-            + accepted + "'=SUM(1)" + accepted + "A\\x1b]0;T\\x07\\x9d\\u202e " + accepted
+                            "threshold_v_exact,output_v_exact,reason\r\n\"Wedge 12\"\"\""
+            + accepted + "'=SUM(1)" + accepted + "A\\x1b]0;T\\x07\\x9d\\u202e ,2,,,Gamma,-,,,,,,,,"
+            + "This catalogue line cannot be used,,,,,,,,,c:4\r\n"
             + "Six,2,,,Gamma,-,,,,,,,,Equivalent impedance is below 4Ω!,,,,,,,,,below 4 Ω\r\n";
 }
 
@@ -59,11 +61,10 @@ void TestSheet::write()
     QFETCH(QByteArray, sheet);
     Catalogue catalogue;
     catalogue.readAmplifiers("h\nGamma,8,NO,80,40.3,32\nGamma,4,NO,76.2,39.9,32\n", "a");
-    for (const QString& name : names + QStringList { "Six" }) {
-        CabinetRecord cabinet(200, name == "Six" ? 6 : 8, name);
-        cabinet.markSound();
-        catalogue.cabinets << cabinet;
-    }
+    QString cabinets = "h\n";
+    for (const QString& name : names)
+        cabinets += name + ",200,8\n";
+    catalogue.readCabinets((cabinets + "Six,200,6\n").toUtf8(), "c");
     Sheet::Filter filter;
     filter.counts = { 2 };
     QBuffer buffer;
