@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "formzoom.h"
 
+#include "formstyle.h"
+
 #include <QGridLayout>
 #include <QMainWindow>
 #include <QMenuBar>
@@ -66,6 +68,7 @@ QRect FormZoom::zoomed(const QRect& rect, int percent)
 void FormZoom::keep(QMainWindow* window, QWidget* form, const QVector<QGridLayout*>& grids)
 {
     this->window = window;
+    this->form = form;
     for (QWidget* widget : form->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
         places.insert(widget, widget->geometry());
     this->grids = grids;
@@ -73,6 +76,9 @@ void FormZoom::keep(QMainWindow* window, QWidget* form, const QVector<QGridLayou
 
 void FormZoom::apply(int percent) const
 {
+    const QFont font = FormStyle::formFont(percent / 100.0);
+    form->setFont(font);
+    window->statusBar()->setFont(font);
     for (auto it = places.cbegin(); it != places.cend(); ++it)
         it.key()->setGeometry(zoomed(it.value(), percent));
     for (QGridLayout* grid : grids)

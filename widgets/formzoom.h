@@ -33,11 +33,13 @@ public:
     // The largest zoom up to `percent` at which the window and its frame fit
     // the screen's room, not below the smallest.
     int fitting(int percent) const;
-    // Places them `percent` times as large.
+    // Places them `percent` times as large, the form and the status bar in
+    // the forms' font at that size.
     void apply(int percent) const;
 
 private:
     QMainWindow* window = nullptr;
+    QWidget* form = nullptr;
     QHash<QWidget*, QRect> places;
     QVector<QGridLayout*> grids;
 };

@@ -307,7 +307,7 @@ void MainWindow::on_actionReload_triggered()
     status.tell(CatalogueReport(catalogue).summary);
 }
 
-MainWindow::Place MainWindow::place() const
+Place MainWindow::place() const
 {
     Place here;
     if (index_cabinet < 0 || index_cabinet >= catalogue.cabinets.size())
@@ -323,18 +323,9 @@ MainWindow::Place MainWindow::place() const
 // and accepts it; otherwise the first selection that load() set stays.
 void MainWindow::returnTo(const Place& place)
 {
-    int cabinet = -1;
-    for (int i = 0; cabinet < 0 && i < catalogue.cabinets.size(); ++i)
-        if (catalogue.cabinets.at(i).name() == place.cabinet)
-            cabinet = i;
-    const Catalogue::Model* model = catalogue.model(place.amplifier);
-    const int amplifier = model ? static_cast<int>(model - catalogue.models.constData()) : -1;
-    if (!catalogue.complete() || cabinet < 0 || amplifier < 0
-        || !Configuration::calculate(catalogue, cabinet, place.count, place.amplifier, place.mode)
-                .warningText()
-                .isEmpty())
-        return;
-    select(cabinet, place.count, amplifier, place.mode);
+    int cabinet = -1, amplifier = -1;
+    if (place.findIn(catalogue, cabinet, amplifier))
+        select(cabinet, place.count, amplifier, place.mode);
 }
 
 void MainWindow::dragEnterEvent(QDragEnterEvent* event)
@@ -392,11 +383,8 @@ void MainWindow::zoomTo(int percent, bool remember)
     const bool changed = fitting != zoom_percent;
     zoom_percent = fitting;
     if (changed || fitting != 100) {
-        const QFont font = FormStyle::formFont(fitting / 100.0);
-        ui->centralWidget->setFont(font);
-        statusBar()->setFont(font);
-        status.refit();
         form_zoom.apply(fitting);
+        status.refit();
         if (changed)
             Appearance::picture(ui->label, banner, catalogue.folder, fitting / 100.0);
     }

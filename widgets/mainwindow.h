@@ -4,6 +4,7 @@
 #include "catalogue.h"
 #include "formzoom.h"
 #include "mode.h"
+#include "place.h"
 #include "statusmessage.h"
 
 #include <QHash>
@@ -90,14 +91,6 @@ private slots:
     void on_actionActualSize_triggered();
 
 private:
-    // Where the user is: what Reload puts back when the catalogue still has it.
-    struct Place {
-        QString cabinet;
-        int count = 1;
-        QString amplifier;
-        Mode mode;
-    };
-
     // False, with a box that names each unusable file, when `keep` and the
     // folder's catalogue cannot be used: the window then keeps what it shows.
     bool load(const QString& folder, bool keep = false, bool retitle = true);
