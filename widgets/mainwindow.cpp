@@ -11,11 +11,10 @@
 #include "dialog2.h"
 #include "folderdialog.h"
 #include "formaccessible.h"
-#include "formstyle.h"
 #include "formzoom.h"
 #include "limitersheetdialog.h"
-#include "plaintext.h"
 #include "problemsbox.h"
+#include "resultview.h"
 #include "savedialog.h"
 #include "savefile.h"
 #include "screenfit.h"
@@ -25,15 +24,11 @@
 #include "statusmessage.h"
 #include "warningbox.h"
 
-#include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QDropEvent>
-#include <QFileInfo>
 #include <QFontInfo>
-#include <QLabel>
-#include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QSignalBlocker>
@@ -112,21 +107,14 @@ bool MainWindow::load(const QString& folder, bool keep, bool retitle)
         return false;
     }
     catalogue = std::move(read);
-    ui->comboBox_cabinets->clear();
-    for (const CabinetRecord& cabinet : catalogue.cabinets)
-        ui->comboBox_cabinets->addItem(PlainText::escaped(cabinet.name()));
-    // Each model once, its invisible characters shown as on the terminal: no
-    // two entries look alike.
-    ui->comboBox_amplis->clear();
-    for (const Catalogue::Model& model : catalogue.models)
-        ui->comboBox_amplis->addItem(PlainText::escaped(model.name));
+    view.list(catalogue);
     Appearance::picture(ui->label, banner, catalogue.folder, zoom_percent / 100.0);
     ui->actionExport->setEnabled(catalogue.complete());
     ui->actionSheet->setEnabled(catalogue.complete());
     if (catalogue.complete())
         on_pushButton_reset_clicked();
     else
-        showNoCatalogue();
+        view.showNothing(this);
     if (retitle && !folder.isEmpty()) {
         const QString name = QDir(catalogue.folder).dirName();
         setWindowTitle(QStringLiteral("%1 \u2014 %2")
@@ -136,18 +124,6 @@ bool MainWindow::load(const QString& folder, bool keep, bool retitle)
     if (isVisible())
         reportCatalogue();
     return true;
-}
-
-// The form's own texts and nothing to pick: no results without a catalogue.
-void MainWindow::showNoCatalogue()
-{
-    ui->retranslateUi(this);
-    ui->lineaResultado->clear();
-    ui->lineaResultado->setToolTip(QString());
-    ui->lineaResultado->setAccessibleDescription(QString());
-    ui->label_alert_max->hide();
-    enableInputs(false);
-    ui->comboBox_mode->setEnabled(false);
 }
 
 // The catalogue's problems are told once the window is on the screen where
@@ -232,7 +208,7 @@ void MainWindow::on_comboBox_mode_activated(int index)
 // cabinet or no amplifier in the catalogue there is nothing to pick.
 void MainWindow::on_pushButton_reset_clicked()
 {
-    enableInputs(!catalogue.cabinets.isEmpty() && !catalogue.amplifiers.isEmpty());
+    view.enableInputs(!catalogue.cabinets.isEmpty() && !catalogue.amplifiers.isEmpty());
     select(0, 1, 0, Mode::Stereo);
 }
 
@@ -251,13 +227,6 @@ void MainWindow::select(int cabinet, int count, int amplifier, Mode mode)
     index_amplis = amplifier;
     this->mode = mode;
     display(selection());
-}
-
-void MainWindow::enableInputs(bool enabled)
-{
-    for (QWidget* input : std::initializer_list<QWidget*> { ui->spin_num_cabinets,
-             ui->comboBox_cabinets, ui->comboBox_amplis, ui->pushButton_reset })
-        input->setEnabled(enabled);
 }
 
 void MainWindow::on_actionAbout_triggered()
@@ -470,30 +439,16 @@ void MainWindow::display(const Configuration& configuration)
     max_voltage = configuration.max_voltage;
     amp_gain = configuration.amp_gain;
     index_amp_record = configuration.row;
-
-    ui->comboBox_mode->setEnabled(configuration.mode.hasSwitch() && ui->comboBox_amplis->isEnabled());
-    updateThreshold(configuration);
-    const QStringList texts = configuration.labelTexts();
-    ui->label_imp->setText(texts.at(0));
-    ui->label_max_pow->setText(texts.at(1));
-    ui->label_imp_equiv->setText(texts.at(2));
-    ui->label_equiv_pow->setText(texts.at(3));
-    ui->label_prog_power->setText(texts.at(4));
-    ui->label_amp_gain->setText(texts.at(5));
+    view.show(configuration);
+    if (statusBar()->currentMessage().size())
+        status.figures(ui->lineaResultado);
 }
 
-// The tooltip's dBV, volts and output, or why the threshold shows "-", are
-// read out with the threshold too.
+// The threshold, its tooltip's figures (also in the status bar while they
+// show there) and the alert.
 void MainWindow::updateThreshold(const Configuration& configuration)
 {
-    ui->lineaResultado->setText(configuration.thresholdText());
-    ui->lineaResultado->setToolTip(configuration.thresholdDetails());
-    // The result labels too: a screen reader's user reaches them here.
-    QStringList described = configuration.labelTexts();
-    if (!configuration.thresholdDetails().isEmpty())
-        described.prepend(configuration.thresholdDetails());
-    ui->lineaResultado->setAccessibleDescription(described.join(QStringLiteral("; ")));
-    ui->label_alert_max->setVisible(configuration.at_max);
+    view.showThreshold(configuration);
     if (statusBar()->currentMessage().size())
         status.figures(ui->lineaResultado);
 }

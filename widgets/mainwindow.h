@@ -5,6 +5,7 @@
 #include "formzoom.h"
 #include "mode.h"
 #include "place.h"
+#include "resultview.h"
 #include "statusmessage.h"
 
 #include <QHash>
@@ -94,14 +95,12 @@ private:
     // False, with a box that names each unusable file, when `keep` and the
     // folder's catalogue cannot be used: the window then keeps what it shows.
     bool load(const QString& folder, bool keep = false, bool retitle = true);
-    void showNoCatalogue();
 
     void openFolder(const QString& folder);
     Place place() const;
     void returnTo(const Place& place);
     void select(int cabinet, int count, int amplifier, Mode mode);
     void zoomTo(int percent, bool remember = true);
-    void enableInputs(bool enabled);
     void recalculate();
     QString amplifierName() const; // of the model selected
     Configuration selection() const;
@@ -110,6 +109,7 @@ private:
     void reportCatalogue();
 
     Ui::MainWindow* ui;
+    ResultView view { ui }; // the form as it shows the catalogue and a selection
     QPointer<Dialog2> guide_dialog; // guides delete themselves when closed
     Catalogue catalogue; // as read, with its problems
     // The selection: what the inputs were last set to.
