@@ -3,6 +3,7 @@
 #include "cataloguetext.h"
 #include "linereader.h"
 #include "modelruns.h"
+#include "units.h"
 
 #include <QDir>
 #include <QFile>
@@ -23,45 +24,46 @@ void sortByLine(QVector<CatalogueProblem>& problems, int from)
         [](const CatalogueProblem& a, const CatalogueProblem& b) { return a.line < b.line; });
 }
 
-// Whether two records of one name (and impedance and mode) give the same numbers.
-bool sameNumbers(const CabinetRecord& a, const CabinetRecord& b)
+// Whether two lines say the same: each field written alike, or read as the
+// same number ("42.9" and "42.90").
+bool sameFields(const QStringList& a, const QStringList& b)
 {
-    return a.programPower() == b.programPower() && a.impedance() == b.impedance();
-}
-
-bool sameNumbers(const AmplifierRecord& a, const AmplifierRecord& b)
-{
-    return a.maxVoltage() == b.maxVoltage() && a.maxLevel() == b.maxLevel() && a.gain() == b.gain();
+    if (a.size() != b.size())
+        return false;
+    for (int i = 0; i < a.size(); ++i) {
+        bool numberA = false, numberB = false;
+        const double x = a.at(i).toDouble(&numberA), y = b.at(i).toDouble(&numberB);
+        if (a.at(i) != b.at(i) && !(numberA && numberB && x == y))
+            return false;
+    }
+    return true;
 }
 
 }
 
 template <typename Record>
 void Catalogue::compareRepeat(QVector<Record>& records, Record& record, QHash<QString, int>& seen,
-    const QString& key, const QString& what, const QString& path)
+    const QString& key, const QString& what, const LineReader& in)
 {
     const int row = records.size();
     const int first = key.isEmpty() ? -2 : seen.value(key, -1);
-    if (first == -1)
+    if (first == -1) {
         seen.insert(key, row);
+        firstFields.insert(key, in.fields());
+    }
     if (first < 0)
         return;
-    if (sameNumbers(records.at(first), record)) {
-        problems.append({ path, lineOf(row),
-            QStringLiteral("%1 repeats line %2").arg(what).arg(lineOf(first)) });
+    const QString line = QString::number(lineOf(first));
+    if (sameFields(firstFields.value(key), in.fields())) {
+        problems.append({ in.path(), lineOf(row), what + QStringLiteral(" repeats line ") + line });
         return;
     }
-    const auto other = [&](int line) {
-        return QStringLiteral("%1 is also on line %2 with other numbers: neither line is used")
-            .arg(what)
-            .arg(line);
-    };
-    const CatalogueProblem here { path, lineOf(row), other(lineOf(first)) };
-    const CatalogueProblem there { path, lineOf(first), other(lineOf(row)) };
-    problems.append(here);
-    record.putInDoubt(here);
-    problems.append(there);
-    records[first].putInDoubt(there);
+    const CatalogueProblem told { in.path(), lineOf(row),
+        what + QStringLiteral(" is also on line ") + line
+            + QStringLiteral(" with other numbers: neither line is used") };
+    problems.append(told);
+    record.putInDoubt(told);
+    records[first].putInDoubt(told);
 }
 
 CabinetRecord Catalogue::readCabinet(LineReader& in)
@@ -82,9 +84,8 @@ void Catalogue::readCabinets(const QByteArray& content, const QString& path)
     for (int row = 0; row < lines.size(); ++row) {
         LineReader in(lines.at(row), path, lineOf(row), 3, problems);
         CabinetRecord record = readCabinet(in);
-        const bool read = !in.shifted() && in.allRead();
-        compareRepeat(cabinets, record, named, read ? record.name() : QString(),
-            QStringLiteral("cabinet \"%1\"").arg(record.name()), path);
+        compareRepeat(cabinets, record, named, lines.at(row).isEmpty() ? QString() : in.field(0),
+            QStringLiteral("cabinet \"") + record.name() + QLatin1Char('"'), in);
         cabinets.append(record);
     }
     if (lines.isEmpty())
@@ -110,11 +111,10 @@ AmplifierRecord Catalogue::readAmplifier(LineReader& in)
     if (in.allRead() && voltage > 0) {
         const double expected = 20.0 * std::log10(voltage / AmplifierRecord::dbuReference);
         if (std::fabs(level - expected) > 0.5)
-            in.tell(QStringLiteral("maximum output level %1 dBu is %2 dB away from the %3 "
-                                   "dBu of %4 V")
-                        .arg(QString::number(level),
+            in.tell(QStringLiteral("maximum output level %1 dBu is %2 dB away from the %3 dBu of %4")
+                        .arg(Units::number(level, 6, 9),
                             QString::number(std::fabs(level - expected), 'f', 2),
-                            QString::number(expected, 'f', 2), QString::number(voltage)),
+                            QString::number(expected, 'f', 2), Units::volts(voltage)),
                 true);
     }
     if (in.allRead() && gain <= 0)
@@ -132,15 +132,12 @@ void Catalogue::readAmplifiers(const QByteArray& content, const QString& path)
     for (int row = 0; row < lines.size(); ++row) {
         LineReader in(lines.at(row), path, lineOf(row), 6, problems);
         AmplifierRecord record = readAmplifier(in);
-        const QString key = record.name() + QLatin1Char('\n') + QString::number(record.impedance())
+        const QString key = in.field(0) + QLatin1Char('\n') + in.field(1).trimmed()
             + QLatin1Char('\n') + in.field(2);
-        const bool read = !in.shifted() && in.allRead();
-        compareRepeat(amplifiers, record, rated, read ? key : QString(),
-            QStringLiteral("model \"%1\" at %2 \u03A9 %3")
-                .arg(record.name())
-                .arg(record.impedance())
-                .arg(in.field(2)),
-            path);
+        compareRepeat(amplifiers, record, rated, lines.at(row).isEmpty() ? QString() : key,
+            QStringLiteral("model \"") + record.name() + QStringLiteral("\" at ")
+                + in.field(1).trimmed() + QStringLiteral(" \u03A9 ") + in.field(2),
+            in);
         amplifiers.append(record);
     }
     if (lines.isEmpty())

@@ -67,13 +67,15 @@ private:
     // One line's record, its problems told by `in`.
     static CabinetRecord readCabinet(LineReader& in);
     static AmplifierRecord readAmplifier(LineReader& in);
-    // A line that says again what an earlier line of `records` says (`what`,
-    // "cabinet "A"") is told; with other numbers, which of the two is meant
-    // cannot be known, so both are in doubt. Only lines whose numbers were
-    // read as written are compared: `key` is empty for the others.
+    // A line for the same `key` as an earlier line of `records` (the same
+    // cabinet name; the same model, impedance and mode) is told once, at the
+    // later line (`what`, "cabinet "A""): written the same, it is a usable
+    // repeat; written otherwise in any field, read or not, which of the two is
+    // meant cannot be known, so both are in doubt. An empty line has no key.
     template <typename Record>
     void compareRepeat(QVector<Record>& records, Record& record, QHash<QString, int>& seen,
-        const QString& key, const QString& what, const QString& path);
+        const QString& key, const QString& what, const LineReader& in);
+    QHash<QString, QStringList> firstFields; // of the first line of each key
 
     QHash<QString, int> modelIndex;
 };

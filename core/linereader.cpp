@@ -2,6 +2,7 @@
 #include "linereader.h"
 #include "catalogue.h"
 #include "plaintext.h"
+#include "units.h"
 
 #include <algorithm>
 #include <cmath>
@@ -60,11 +61,13 @@ QString LineReader::name()
 int LineReader::whole(int index, const QString& what)
 {
     const QString text = field(index);
+    if (!plain(text))
+        return m_allRead = false, 0; // told once, as a control character in the line
     bool ok = false;
-    const int value = plain(text) ? text.toInt(&ok) : 0;
+    const int value = text.toInt(&ok);
     if (!ok) {
         bool real = false;
-        const double asReal = plain(text) ? text.toDouble(&real) : 0.0;
+        const double asReal = text.toDouble(&real);
         notRead(what, text,
             real                     ? "a whole number"
                 : std::isinf(asReal) ? "a number in range"
@@ -76,8 +79,10 @@ int LineReader::whole(int index, const QString& what)
 double LineReader::real(int index, const QString& what)
 {
     const QString text = field(index);
+    if (!plain(text))
+        return m_allRead = false, 0.0; // told once, as a control character in the line
     bool ok = false;
-    const double value = plain(text) ? text.toDouble(&ok) : 0.0;
+    const double value = text.toDouble(&ok);
     if (!ok)
         notRead(what, text, std::isinf(value) ? "a number in range" : "a number");
     else if (!std::isfinite(value))
@@ -93,8 +98,9 @@ bool LineReader::plain(const QString& text)
 void LineReader::aboveZero(double value, const QString& what, const QString& unit)
 {
     if (m_allRead && !(value > 0))
-        tell(
-            QStringLiteral("%1 %2%3 is not above 0").arg(what, QString::number(value), unit), true);
+        tell(what + QLatin1Char(' ') + Units::number(value, 6, 9) + unit
+                + QStringLiteral(" is not above 0"),
+            true);
 }
 
 void LineReader::tell(const QString& message, bool doubtful)

@@ -18,13 +18,16 @@ public:
 
     // Field `index` as written, cut to Catalogue::maxField; empty past the last.
     QString field(int index) const { return m_fields.value(index); }
+    const QStringList& fields() const { return m_fields; }
+    const QString& path() const { return m_path; }
 
     // The name, field 1; blanks around it, an invisible character in it or a
     // formula-like start are told, and the name kept as written.
     QString name();
 
     // Field `index` read as a number; one that does not read is told, as
-    // `what`, and puts the line in doubt. A whole number out of range, and a
+    // `what`, and puts the line in doubt (one holding a control character is
+    // told as the line's already, and is 0). A whole number out of range, and a
     // real number too large or not finite, is 0, as it is told.
     int whole(int index, const QString& what);
     double real(int index, const QString& what);

@@ -84,8 +84,8 @@ void TestMainWindow::startUp_data()
         "data_spk.txt, line 2: name \" Big\" has blanks around it, which are kept");
     row("25 problems, 20 listed", "h\n" + QByteArray("Cab,x,8\n").repeated(25), pro,
         "1 0 0 0!" + dashes, found,
-        "data_spk.txt, line 21: power \"x\" is not a number: read as 0\n"
-        "... and 5 more in the details.");
+        "data_spk.txt, line 12: power \"x\" is not a number: read as 0\n"
+        "... and 29 more in the details.");
     const QByteArray link
         = " <a href='x'>Click</a>" + QByteArray(" and a long model name").repeated(10);
     row("25 long lines, fewer listed, markup shown as written",

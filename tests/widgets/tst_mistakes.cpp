@@ -52,8 +52,7 @@ void TestMistakes::mistake_data()
         "Plain,8,NO,36,33.3,26\nPlain,4,NO,33,32.6,26\nLoud,8,NO,42.9,34.9,46\n"
         "Loud,4,NO,40,34.3,46\n",
         { "at max", "below -10 dBu", "below 4 \u03a9", "no data at 4 \u03a9 BTL" });
-    row("a cabinet twice", "h\nDelia 8,200,8\nDelia 8,300,8\n", ampX,
-        { "data_spk.txt:2", "data_spk.txt:3" });
+    row("a cabinet twice", "h\nDelia 8,200,8\nDelia 8,300,8\n", ampX, { "data_spk.txt:3" });
     row("the line meant cannot be read", delia,
         "h\nQuill,8,ST,42.9,34.9,32\nQuill,8,st,80,40.3,32\n",
         { "below 4 \u03a9", "data_amplis.txt:3" });
