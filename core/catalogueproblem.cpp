@@ -12,7 +12,7 @@ QString CatalogueProblem::located() const
 {
     if (line <= 0)
         return QStringLiteral("%1: %2").arg(path, message);
-    return QStringLiteral("%1:%2: %3").arg(path).arg(line).arg(message);
+    return QStringLiteral("%1:%2: %3").arg(path, QString::number(line), message);
 }
 
 QString CatalogueProblem::listed() const
@@ -20,5 +20,5 @@ QString CatalogueProblem::listed() const
     const QString file = QFileInfo(path).fileName();
     if (line <= 0)
         return QStringLiteral("%1: %2").arg(file, message);
-    return QStringLiteral("%1, line %2: %3").arg(file).arg(line).arg(message);
+    return QStringLiteral("%1, line %2: %3").arg(file, QString::number(line), message);
 }

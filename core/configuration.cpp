@@ -162,7 +162,7 @@ QString Configuration::reason() const
     case LowImpedance:
         return QStringLiteral("below ") + Units::ohms(lowestImpedance);
     case LineInDoubt:
-        return QStringLiteral("%1:%2").arg(QFileInfo(doubt.path).fileName()).arg(doubt.line);
+        return QStringLiteral("%1:%2").arg(QFileInfo(doubt.path).fileName(), QString::number(doubt.line));
     case BelowFloor:
         return QStringLiteral("below ") + Units::dbu(displayFloor);
     default:

@@ -102,8 +102,8 @@ void ModelRuns::check(const QString& path, QVector<CatalogueProblem>& problems) 
             problems.append({ path, Catalogue::lineOf(run.first),
                 QStringLiteral("model \"%1\" differs from \"%2\" of line %3 only in case or "
                                "blanks")
-                    .arg(model.name, models.at(runs.at(alike).model).name)
-                    .arg(Catalogue::lineOf(runs.at(alike).first)) });
+                    .arg(model.name, models.at(runs.at(alike).model).name,
+                        QString::number(Catalogue::lineOf(runs.at(alike).first))) });
         const int before = lastRun.at(run.model);
         lastRun[run.model] = r;
         if (before >= 0)
@@ -165,7 +165,6 @@ void ModelRuns::tellSwitchless(const QString& path, QVector<CatalogueProblem>& p
                 problems.append({ path, Catalogue::lineOf(row),
                     QStringLiteral("model \"%1\" has no mode switch (line %2 says NO): this line "
                                    "is never used")
-                        .arg(model.name)
-                        .arg(Catalogue::lineOf(switchless)) });
+                        .arg(model.name, QString::number(Catalogue::lineOf(switchless))) });
     }
 }

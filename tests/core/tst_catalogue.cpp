@@ -68,8 +68,8 @@ void TestCatalogue::read_data()
         { "c:2: power 0 W is not above 0", "c:2: impedance -8 \u03A9 is not above 0" });
     cab("a cabinet twice with other numbers: both, told once", "h\nA,200,8\nB,1,8\nA,300,8\n", 3,
         { 2, 4 }, { "c:4: cabinet \"A\" is also on line 2 with other numbers: neither line is used" });
-    cab("a cabinet twice alike: usable", "h\nA,200,8\nA,200,8\n", 2, {},
-        { "c:3: cabinet \"A\" repeats line 2" });
+    cab("a cabinet twice alike, its name no format: usable", "h\nA %2,200,8\nA %2,200,8\n", 2, {},
+        { "c:3: cabinet \"A %2\" repeats line 2" });
     cab("no data lines", "h\n", 0, {}, { "c:1: no cabinet lines after the header" });
     cab("windows-1252 names kept apart", "\xE9\n\xC9lan,1,8\n\xC8lan,1,8\n", 2, {},
         { "c:1: not valid UTF-8: the file is read as Windows-1252" });
@@ -88,8 +88,13 @@ void TestCatalogue::read_data()
         { 2, 3, 4 },
         { "a:2: gain 0 dB is not above 0", "a:3: gain -32 dB is not above 0",
             "a:4: gain 61 dB is above 60 dB" });
-    amp("level far from the voltage", "A,8,NO,42.9,35.4,32\nA,4,NO,42.9,35.3,32\n", 2, { 2 },
-        { "a:2: maximum output level 35.4 dBu is 0.53 dB away from the 34.87 dBu of 42.9 V" });
+    amp("level far from the voltage, numbers never in exponent form",
+        "A,8,NO,42.9,35.4,32\nA,4,NO,42.9,35.3,32\nB,8,NO,1e15,34.9,32\nC,8,NO,-1e-9,34.9,32\n", 4,
+        { 2, 4, 5 },
+        { "a:2: maximum output level 35.4 dBu is 0.53 dB away from the 34.87 dBu of 42.9 V",
+            "a:4: maximum output level 34.9 dBu is 267.32 dB away from the 302.22 dBu of "
+            "1000000000000000 V",
+            "a:5: maximum program voltage -0.000000001 V is not above 0" });
     amp("one line twice with other numbers: both, told once",
         "X,8,NO,42.9,35,32\nX,4,NO,40,34.3,32\nX,8,NO,20,28.2,32\n", 3, { 2, 4 },
         { "a:4: model \"X\" at 8 \u03A9 NO is also on line 2 with other numbers: neither line is "
