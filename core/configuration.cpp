@@ -76,7 +76,7 @@ Configuration Configuration::calculate(const Catalogue& catalogue, int cabinet, 
     const AmplifierRecord& matched = catalogue.amplifiers.at(c.row);
     if (matched.inDoubt())
         return refuse(LineInDoubt, matched.doubt());
-    c.max_voltage = QString::number(matched.maxVoltage(), 'g', 6).toDouble();
+    c.max_voltage = matched.maxVoltage();
     c.amp_gain = matched.gain();
     c.threshold = matched.threshold(c.pow_equiv, c.imp_equiv, c.at_max);
     return refuse(c.threshold >= displayFloor ? Accepted : BelowFloor);

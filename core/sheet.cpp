@@ -31,10 +31,11 @@ QString shortNumber(double value, int precision = 6)
     return qIsFinite(value) ? Units::number(value, precision, 9) : QString();
 }
 
-// The shortest text that reads back as the same number.
+// The shortest text that reads back as the same number, in plain decimals:
+// never an exponent, which a spreadsheet might take for text.
 QString fullNumber(double value)
 {
-    return qIsFinite(value) ? QString::number(value, 'g', QLocale::FloatingPointShortest)
+    return qIsFinite(value) ? QString::number(value, 'f', QLocale::FloatingPointShortest)
                             : QString();
 }
 

@@ -12,6 +12,8 @@ private slots:
     void initTestCase() { QLocale::setDefault(QLocale::c()); }
     void write_data();
     void write();
+    void exactColumns_data();
+    void exactColumns();
     void displayWidth_data();
     void displayWidth();
     void exampleFitsATerminal();
@@ -71,6 +73,36 @@ void TestSheet::write()
     buffer.open(QIODevice::WriteOnly);
     QVERIFY(Sheet::write(buffer, catalogue, format, filter));
     QCOMPARE(QString::fromUtf8(buffer.data()).split('\n'), QString::fromUtf8(sheet).split('\n'));
+}
+
+// The CSV's exact columns hold the calculation's numbers in full, never in
+// exponent form.
+void TestSheet::exactColumns_data()
+{
+    QTest::addColumn<QByteArray>("amplifier");
+    QTest::addColumn<QString>("column");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("a voltage to eight decimals")
+        << QByteArray("X,8,NO,42.91234567,34.65,32") << "voltage_v" << "42.91234567";
+    QTest::newRow("a threshold a hair below 0 dBu")
+        << QByteArray("X,8,NO,30.84,31.99992,32") << "threshold_dbu" << "-0.0000800000000005241";
+}
+
+void TestSheet::exactColumns()
+{
+    QFETCH(QByteArray, amplifier);
+    QFETCH(QString, column);
+    Catalogue catalogue;
+    catalogue.readCabinets("h\nA,200,8\n", "c");
+    catalogue.readAmplifiers("h\n" + amplifier + "\n", "a");
+    Sheet::Filter filter;
+    filter.counts = { 1 };
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    QVERIFY(Sheet::write(buffer, catalogue, Sheet::Csv, filter));
+    const QList<QByteArray> lines = buffer.data().split('\n');
+    const int at = static_cast<int>(lines.at(0).split(',').indexOf(column.toUtf8()));
+    QTEST(QString::fromUtf8(lines.at(1).split(',').value(at)), "text");
 }
 
 // Two columns for a wide character and one for any other, above U+FFFF too;
