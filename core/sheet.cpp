@@ -122,13 +122,19 @@ QString csvLine(const Configuration* c)
 
 // Whether the filter takes each cabinet row, looked up once through a set,
 // however many cabinets it names.
+// A cabinet named on more than one line is taken once, at its first line: the
+// same line twice gives the same rows, and lines that differ are both in doubt.
 QVector<bool> cabinetsTaken(const Catalogue& catalogue, const Sheet::Filter& filter)
 {
     const QSet<QString> named(filter.cabinets.cbegin(), filter.cabinets.cend());
+    QSet<QString> seen;
     QVector<bool> taken;
     taken.reserve(catalogue.cabinets.size());
-    for (const CabinetRecord& record : catalogue.cabinets)
-        taken.append(named.isEmpty() || named.contains(record.name()));
+    for (const CabinetRecord& record : catalogue.cabinets) {
+        taken.append((named.isEmpty() || named.contains(record.name()))
+            && !seen.contains(record.name()));
+        seen.insert(record.name());
+    }
     return taken;
 }
 

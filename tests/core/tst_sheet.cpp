@@ -19,7 +19,8 @@ private slots:
     void exampleFitsATerminal();
 };
 
-// The sheet of two cabinets of each model named (200 W, 8 Ω) on a model
+// The sheet of two cabinets of each model named (200 W, 8 Ω; a name named
+// twice gives its rows once) on a model
 // without the switch, and of two of "Six" (6 Ω), refused: 3 Ω is too low.
 // Names are written as text whatever they hold; the table aligns them by the
 // columns a terminal gives (two for a wide character, none for a combining
@@ -41,7 +42,7 @@ void TestSheet::write_data()
           "Six                       2      Gamma      -     refused: below 4 Ω\n";
     QTest::newRow("table") << Sheet::Table
                            << QStringList { "音箱 8", "Cafe\u0301 8", "Tab\there",
-                                  "A very long cabinet model name", controls }
+                                  "A very long cabinet model name", controls, "音箱 8" }
                            << table;
     const QByteArray accepted = ",2,4,400,Gamma,-,76.2,32,2.3 dBu,no,0.0 dBV,1.00 V,40.0 V,,4,400,"
                                 "76.2,32,2.2596873227228116,0.041199826559248365,"
