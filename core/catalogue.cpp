@@ -167,9 +167,10 @@ namespace {
 
 // The file's content, or an empty array and the reason it cannot be used.
 // Nothing that could block (a FIFO, a device) is ever opened.
-QByteArray readFile(const QString& path, QVector<CatalogueProblem>& unusable)
+QByteArray readFile(const QString& path, QVector<CatalogueProblem>& unusable, QDateTime& modified)
 {
     const QFileInfo info(path);
+    modified = info.lastModified();
     QString why;
     QFile file(path);
     if (!info.exists())
@@ -206,11 +207,11 @@ Catalogue Catalogue::load(const QString& folder)
         = [&](const QString& name) { return folder.isEmpty() ? name : dir.filePath(name); };
 
     const int before = catalogue.unusable.size();
-    const QByteArray cabinets = readFile(path(cabinetFileName), catalogue.unusable);
+    const QByteArray cabinets = readFile(path(cabinetFileName), catalogue.unusable, catalogue.cabinetsModified);
     if (catalogue.unusable.size() == before)
         catalogue.readCabinets(cabinets, path(cabinetFileName));
     const int between = catalogue.unusable.size();
-    const QByteArray amplifiers = readFile(path(amplifierFileName), catalogue.unusable);
+    const QByteArray amplifiers = readFile(path(amplifierFileName), catalogue.unusable, catalogue.amplifiersModified);
     if (catalogue.unusable.size() == between)
         catalogue.readAmplifiers(amplifiers, path(amplifierFileName));
     return catalogue;

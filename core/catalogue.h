@@ -6,6 +6,7 @@
 #include "catalogueproblem.h"
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QHash>
 #include <QStringList>
 #include <QVector>
@@ -62,6 +63,10 @@ public:
     QVector<CatalogueProblem> problems;
     QVector<CatalogueProblem> unusable;
     QString folder; // absolute
+    // When each file was last changed as it was read: what a printed sheet
+    // names, whatever the files hold by the time it is printed.
+    QDateTime cabinetsModified;
+    QDateTime amplifiersModified;
 
 private:
     // One line's record, its problems told by `in`.
