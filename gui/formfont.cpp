@@ -6,6 +6,9 @@
 
 namespace {
 const qreal lineHeight = 13;
+// A width yardstick, not a line any form shows: the sentence that was once the
+// User Guide's longest line, which the forms' font must fit in 451 pixels. The
+// guide now wraps its text; the yardstick stays so that no form's font changes.
 const qreal guideWidth = 451;
 const char* const guideLongestLine
     = "power that the cabinet is able to manage exceeds the maximum power of the amplifier. ";

@@ -2,6 +2,7 @@
 #include "appearance.h"
 #include "cataloguefixture.h"
 #include "dialog.h"
+#include "dialog2.h"
 #include "limitersheetdialog.h"
 #include "windowdriver.h"
 
@@ -31,6 +32,8 @@ private slots:
     void aboutBox_data();
     void aboutBox();
     void sheetChoiceRemembered();
+    void guideQuotes_data();
+    void guideQuotes();
 
 private:
     QList<QUrl> sent; // mails the mail program took
@@ -127,6 +130,32 @@ void TestDialogs::sheetChoiceRemembered()
     QCOMPARE(counts(one, 2), (QVector<int> { 1, 4 }));
     QCOMPARE(counts(two, 2), QVector<int> { 2 });
     QCOMPARE(counts(one, 3), (QVector<int> { 1, 4 }));
+}
+
+// The User Guide quotes the boxes of a refused selection as the window shows
+// them, and sends the reader to the command line's help.
+void TestDialogs::guideQuotes_data()
+{
+    QTest::addColumn<QString>("quoted");
+    CatalogueFixture fixture("h\nFour,300,4\nBroken,300\n", amplifiers);
+    const Catalogue catalogue = Catalogue::load(QDir::currentPath());
+    const auto refused = [&](int cabinet, int count) {
+        return Configuration::calculate(catalogue, cabinet, count, "Amp", Mode::Stereo);
+    };
+    QTest::newRow("below 4 ohms") << refused(0, 2).warningText();
+    QTest::newRow("no line for the load") << refused(0, 1).warningText();
+    QTest::newRow("a line in doubt") << refused(1, 1).warningText();
+    QTest::newRow("the command line's help") << QString("vantor --help");
+}
+
+void TestDialogs::guideQuotes()
+{
+    QFETCH(QString, quoted);
+    QVERIFY(!quoted.isEmpty());
+    Dialog2 guide;
+    QTextDocument text;
+    text.setHtml(guide.findChild<QLabel*>("label_2")->text());
+    QVERIFY2(text.toPlainText().contains(quoted), qPrintable(quoted));
 }
 
 QTEST_MAIN(TestDialogs)

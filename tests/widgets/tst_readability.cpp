@@ -117,6 +117,7 @@ private slots:
     void readable();
     void elided_data();
     void elided();
+    void guide();
 
 private:
     // Every text each result label and the threshold show over every
@@ -294,6 +295,26 @@ void TestReadability::elided()
     tip.setHtml(QToolTip::text());
     QCOMPARE(tip.toPlainText(), cut ? name : QString());
     QToolTip::hideText();
+}
+
+// The guide opens within the screen's room, frame included, even when asked to
+// be larger (as 500 x 514 is on a 1366 x 768 screen at 144 dpi); its text,
+// taller than the screen, wraps to the width and scrolls to its end.
+void TestReadability::guide()
+{
+    Dialog2 guide;
+    guide.resize(2000, 2000);
+    guide.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&guide));
+    QCoreApplication::processEvents();
+    QVERIFY(guide.screen()->availableGeometry().contains(guide.frameGeometry()));
+    auto* area = guide.findChild<QScrollArea*>();
+    QVERIFY(area && area->verticalScrollBar()->isVisible());
+    QCOMPARE(area->horizontalScrollBar()->maximum(), 0);
+    area->verticalScrollBar()->setValue(area->verticalScrollBar()->maximum());
+    auto* text = guide.findChild<QLabel*>("label_2");
+    QVERIFY(
+        text->mapTo(area->viewport(), text->rect().bottomLeft()).y() < area->viewport()->height());
 }
 
 QTEST_MAIN(TestReadability)
