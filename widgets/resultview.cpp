@@ -39,6 +39,14 @@ void ResultView::showThreshold(const Configuration& configuration) const
         described.prepend(configuration.thresholdDetails());
     ui->lineaResultado->setAccessibleDescription(described.join(QStringLiteral("; ")));
     ui->label_alert_max->setVisible(configuration.at_max);
+    // A screen reader speaks a change of the focused input's description: the
+    // pick just made is heard with its threshold, and the warning where it shows.
+    QString heard = QStringLiteral("Threshold ") + configuration.thresholdText();
+    if (configuration.at_max)
+        heard += QStringLiteral("; ") + ui->label_alert_max->text();
+    for (QWidget* input : std::initializer_list<QWidget*> { ui->spin_num_cabinets,
+             ui->comboBox_cabinets, ui->comboBox_amplis, ui->comboBox_mode })
+        input->setAccessibleDescription(heard);
 }
 
 void ResultView::showNothing(QMainWindow* window) const

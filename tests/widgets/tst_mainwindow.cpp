@@ -268,8 +268,11 @@ void TestMainWindow::keys_data()
         QTest::newRow(qPrintable(QString("%1 on %2").arg(key, input)))
             << QString(key) << QString(input) << answer << display;
     };
-    row("N", "comboBox_amplis", "Amplifier model", "1 0 1 0!|8|200|8|200|36|32|1.5 dBu|shown");
-    row("Alt+N", "comboBox_amplis", "Amplifier model");
+    // A pick is heard with its threshold and the warning where it shows.
+    row("N", "comboBox_amplis",
+        "Amplifier model (Threshold 1.5 dBu; /!\\ Amplifier at maximum power)",
+        "1 0 1 0!|8|200|8|200|36|32|1.5 dBu|shown");
+    row("Alt+N", "comboBox_amplis", "Amplifier model (Threshold 2.3 dBu)");
     row("Alt+H", "comboBox_amplis", "menuAcerca");
     row("F1", "comboBox_amplis", "Dialog2");
     row("Ctrl+E", "spin_num_cabinets", "save dialog");
