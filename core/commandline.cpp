@@ -135,6 +135,11 @@ QStringList CommandLine::declareOptions()
             QStringLiteral("ST|BTL") },
         { QStringLiteral("accepted"),
             QStringLiteral("Leave refused selections out of the sheet.") },
+        { QStringLiteral("paper"),
+            QStringLiteral("The PDF's paper: A4, Letter or A5 (default: A4, or Letter where the "
+                           "locale measures in inches)."),
+            QStringLiteral("A4|Letter|A5") },
+        { QStringLiteral("landscape"), QStringLiteral("The PDF's pages turned on their side.") },
         { QStringLiteral("output"),
             QStringLiteral("Write the sheet to FILE, replacing it only once written whole."),
             QStringLiteral("FILE") },
@@ -198,6 +203,11 @@ QString CommandLine::wrong() const
         return QStringLiteral("--format is table, csv or pdf, not \"%1\"").arg(format);
     if (format == QLatin1String("pdf") && !isSet("output"))
         return QStringLiteral("--format pdf needs --output FILE");
+    if (format != QLatin1String("pdf") && (isSet("paper") || isSet("landscape")))
+        return QStringLiteral("--paper and --landscape go with --format pdf");
+    if (isSet("paper") && paper().size.isEmpty())
+        return QStringLiteral("--paper is A4, Letter or A5, not \"")
+            + parser.value(QStringLiteral("paper")) + QLatin1Char('"');
     if (const QString value = wrongValue(); !value.isEmpty())
         return value;
     if (parser.positionalArguments().size() > 1)
@@ -259,6 +269,17 @@ void CommandLine::readModes(const QStringList& own, const QStringList& valued)
             modeLast = true;
         }
     }
+}
+
+CommandLine::Paper CommandLine::paper() const
+{
+    Paper paper;
+    for (const char* size : { "A4", "Letter", "A5" })
+        if (parser.value(QStringLiteral("paper")).compare(QLatin1String(size), Qt::CaseInsensitive)
+            == 0)
+            paper.size = QLatin1String(size);
+    paper.landscape = parser.isSet(QStringLiteral("landscape"));
+    return paper;
 }
 
 bool CommandLine::pdf() const

@@ -38,6 +38,13 @@ public:
     // Writes the sheet of the catalogue, as the filter takes it, as PDF;
     // false when the device cannot be written.
     using PdfWriter = std::function<bool(QIODevice&, const Catalogue&, const Sheet::Filter&)>;
+    // The paper a PDF sheet is laid out for: "A4", "Letter" or "A5" (empty:
+    // A4, or Letter where the locale measures in inches), upright or turned.
+    struct Paper {
+        QString size;
+        bool landscape = false;
+    };
+    Paper paper() const;
     // Everything but the window, under a QCoreApplication (a QGuiApplication
     // for a PDF, drawn by `pdf`): data to `out`, messages to `err`; returns
     // the exit status.

@@ -86,6 +86,10 @@ void TestCommandLine::run_data()
     wrong(
         "count out of range", { "--sheet", "--count", "5" }, "--count is 1, 2, 3 or 4, not \"5\"");
     wrong("a mode of no switch", { "--sheet", "--mode", "NO" }, "--mode is ST or BTL, not \"NO\"");
+    wrong("paper for a table", { "--sheet", "--landscape" },
+        "--paper and --landscape go with --format pdf");
+    wrong("unknown paper", { "--sheet", "--format", "pdf", "--output", "-", "--paper", "A3" },
+        "--paper is A4, Letter or A5, not \"A3\"");
     // --output writes the file whole or not at all, whatever the format.
     row("csv to a file", { "--sheet", "--format", "csv", "--output", "$DIR/sheet.csv" }, 0, {},
         "cabinet,count,");
