@@ -96,10 +96,12 @@ bool SheetPages::paint(QPainter& painter, QPagedPaintDevice& device)
         });
 }
 
-bool SheetPages::writePdf(QIODevice& file)
+bool SheetPages::writePdf(QIODevice& file) { return writePdf(file, pdfPageLayout()); }
+
+bool SheetPages::writePdf(QIODevice& file, const QPageLayout& pageLayout)
 {
     QPdfWriter writer(&file);
-    writer.setPageLayout(pdfPageLayout());
+    writer.setPageLayout(pageLayout);
     writer.setCreator(QStringLiteral("Vantor %1").arg(QCoreApplication::applicationVersion()));
     writer.setTitle(QStringLiteral("Limiter sheet"));
     QPainter painter;
