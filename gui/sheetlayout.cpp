@@ -3,6 +3,7 @@
 
 #include "configuration.h"
 #include "plaintext.h"
+#include "sheetrating.h"
 #include "units.h"
 
 #include <QCoreApplication>
@@ -310,17 +311,33 @@ bool SheetLayout::addRow(const Configuration& c)
     return true;
 }
 
-// "Dynacore D-1200 · ST (Stereo)", the model alone when it has no switch.
+// "Dynacore D-1200 · ST (Stereo)", the model alone when it has no switch, then
+// what its rows assume: on the same line when there is room, else under it.
 SheetLayout::Block SheetLayout::heading(const Configuration& c) const
 {
     const QString mode
         = c.mode.hasSwitch() ? QStringLiteral(" %1 %2").arg(dot, c.mode.text()) : QString();
-    const QString model = elided(PlainText::escaped(c.amplifier), Font::Group,
-                              width - metrics(Font::Group).horizontalAdvance(mode))
+    const QFontMetricsF& bold = metrics(Font::Group);
+    const QString model
+        = elided(PlainText::escaped(c.amplifier), Font::Group, width - bold.horizontalAdvance(mode))
         + mode;
     Block block;
-    text(block, Item::Group, QRectF(0, 3 * pt, width, groupHeight - 3 * pt), Font::Group, model);
-    block.height = groupHeight;
+    const double top = 3 * pt, height = groupHeight - 3 * pt;
+    const double right = bold.horizontalAdvance(model);
+    text(block, Item::Group, QRectF(0, top, right, height), Font::Group, model);
+    const QString rating = SheetRating::text(catalogue, filter, c);
+    if (!rating.isEmpty()) {
+        const QString after = QStringLiteral("%1 %2").arg(dot, rating);
+        const double left = right + metrics(Font::Body).horizontalAdvance(QLatin1Char(' '));
+        if (left + metrics(Font::Body).horizontalAdvance(after) <= width)
+            text(
+                block, Item::Amplifier, QRectF(left, top, width - left, height), Font::Body, after);
+        else
+            text(block, Item::Amplifier, QRectF(0, groupHeight, width, lineHeight), Font::Body,
+                rating);
+    }
+    // A heading on two lines is set off from its rows.
+    block.height = block.height > groupHeight ? block.height + 2 * pt : groupHeight;
     return block;
 }
 

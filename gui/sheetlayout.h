@@ -23,7 +23,8 @@ class QTextLayout;
 // boxes in the device's units. On every page a header (the title, when and
 // from which files the sheet was made, the column heads and a rule), then the
 // accepted selections grouped by amplifier model and mode, a group's heading
-// repeated at the top of a page its rows go on to, and at the foot a rule, the
+// (with the gain and maximum voltage its thresholds assume) repeated at the
+// top of a page its rows go on to, and at the foot a rule, the
 // legend of the mark and the page number. The last page ends with the refused
 // line. The rows come one at a time from
 // the sheet's row stream (Sheet::forEach, by amplifier) and a page is handed
@@ -47,6 +48,7 @@ public:
             ColumnHead, // the heading of a column of the rows
             Rule, // a black bar across the page: under the column heads, over the foot
             Group, // a model and its mode: the heading of its rows
+            Amplifier, // the rest of the heading: the gain and maximum voltage the rows assume
             Row, // one of a row's texts, in its column
             Mark, // "AMP MAX" white on black: the amplifier's maximum sets the threshold
             Refused, // how many were refused and why

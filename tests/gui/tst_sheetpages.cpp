@@ -132,21 +132,29 @@ Q_DECLARE_METATYPE(Layout)
 void TestSheetPages::layout_data()
 {
     QTest::addColumn<Layout>("sheet");
-    QTest::newRow("every selection, by model and mode") << Layout { "h\nSmall,200,8\nBig,1000,8\n",
-        gammaLines + "Delta,8,ST,50,36.2,30\nDelta,4,ST,45,35.3,30\nDelta,8,BTL,90,41.3,30\n", {},
-        { "Gamma", "Delta \u00b7 ST (Stereo)", "Delta \u00b7 BTL (Bridge)" }, 10,
-        "14 refused: below 4 \u03a9 (12), no data at 4 \u03a9 BTL (2)", true };
+    const QString gammaHeading
+        = "Gamma \u00b7 gain 32 dB \u00b7 maximum 80 V at 8 \u03a9, 76.2 V at 4 \u03a9";
+    QTest::newRow("every selection, by model and mode; in ST a gain a load") << Layout {
+        "h\nSmall,200,8\nBig,1000,8\n",
+        gammaLines + "Delta,8,ST,50,36.2,30\nDelta,4,ST,45,35.3,28\nDelta,8,BTL,90,41.3,30\n", {},
+        { gammaHeading,
+            "Delta \u00b7 ST (Stereo) \u00b7 gain 30 dB at 8 \u03a9, 28 dB at 4 \u03a9 "
+            "\u00b7 maximum 50 V at 8 \u03a9, 45 V at 4 \u03a9",
+            "Delta \u00b7 BTL (Bridge) \u00b7 gain 30 dB \u00b7 maximum 90 V at 8 \u03a9" },
+        10, "14 refused: below 4 \u03a9 (12), no data at 4 \u03a9 BTL (2)", true
+    };
     QByteArray models = "h\n";
     QStringList headings;
     for (const char* model : { "A", "B", "C" }) {
         models += QByteArray(model) + ",8,ST,50,36.2,30\n" + model + ",8,BTL,50,36.2,30\n";
         for (const char* mode : { " \u00b7 ST (Stereo)", " \u00b7 BTL (Bridge)" })
-            headings << model + QString(mode);
+            headings << model + QString(mode)
+                    + " \u00b7 gain 30 dB \u00b7 maximum 50 V at 8 \u03a9";
     }
     QTest::newRow("3 cabinets, 2 counts, 3 amplifiers in both modes: one page")
         << Layout { cabinets(3), models, { 1, 2 }, headings, 36, "0 refused", true };
     QTest::newRow("a group over pages")
-        << Layout { cabinets(40), gammaLines, { 1, 3 }, { "Gamma" }, 80, "0 refused", false };
+        << Layout { cabinets(40), gammaLines, { 1, 3 }, { gammaHeading }, 80, "0 refused", false };
 }
 
 void TestSheetPages::layout()
@@ -160,7 +168,7 @@ void TestSheetPages::layout()
     filter.counts = sheet.counts;
     layOut(catalogue, filter, paper(QPageSize::Letter), pages, read);
 
-    // The rows under a heading on each page, a heading on a line of its own.
+    // The rows under a heading on each page; a heading on one line.
     QStringList headings;
     int rows = 0;
     for (const SheetLayout::Page& page : pages) {
@@ -171,7 +179,7 @@ void TestSheetPages::layout()
             rows += page[i].kind == Item::Row && page[i].column == 0;
             if (page[i].kind != Item::Group)
                 continue;
-            const QString heading = page[i].text;
+            const QString heading = page[i].text + ' ' + page[i + 1].text;
             QVERIFY2(read[page[i].page - 1].contains(heading + '\n'), qPrintable(heading));
             if (headings.isEmpty() || headings.last() != heading)
                 headings << heading;
