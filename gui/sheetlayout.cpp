@@ -22,7 +22,6 @@ namespace {
 const QChar dot(0x00B7);
 const double gapPoints = 6; // between a column's texts and the next column
 const double cabinetsMillimetres = 25; // the cabinets' column is never narrower
-const int reasonsNamed = 6; // the refused line names at most these, by their counts
 
 QString modified(const QString& path)
 {
@@ -47,12 +46,14 @@ SheetLayout::SheetLayout(
     , filter(filter)
     , device(device)
     , pageCount(pageCount)
+    , listRefused(!filter.acceptedOnly)
     , pt(device.logicalDpiY() / 72.0)
     , width(device.width())
     , lineHeight(11 * pt)
     , titleHeight(20 * pt)
     , rowHeight(14 * pt)
     , groupHeight(15 * pt)
+    , refusedHeight(12 * pt)
 {
     for (int role = 0; role <= int(Font::Mark); ++role)
         fontMetrics.append(QFontMetricsF(font(Font(role)), &device));
@@ -160,8 +161,9 @@ void SheetLayout::setFoot()
 {
     numberWidth = metrics(Font::Body)
                       .horizontalAdvance(QStringLiteral("%1 / %1").arg(std::max(pageCount, 99999)));
-    const QString line
-        = QStringLiteral("AMP MAX: the amplifier's maximum output sets the threshold");
+    QString line = QStringLiteral("AMP MAX: the amplifier's maximum output sets the threshold.");
+    if (listRefused)
+        line += QStringLiteral(" In grey: a refused selection and why.");
     if (needed == 0)
         text(legend, Item::Legend, QRectF(0, 0, width - numberWidth - gapPoints * pt, lineHeight),
             Font::Body, line);
@@ -186,8 +188,9 @@ bool SheetLayout::run(const std::function<bool(const Page&)>& visit)
     bool laidOut = true;
     Sheet::forEach(catalogue, filter, [&](const Configuration& c) {
         if (!c.accepted()) {
-            tally(c);
-            return true;
+            ++refused_count;
+            if (!listRefused)
+                return true;
         }
         return laidOut = addRow(c);
     });
@@ -291,7 +294,7 @@ bool SheetLayout::makeRoom(double height)
 // A row, under its group's heading when it starts the group or the page.
 bool SheetLayout::addRow(const Configuration& c)
 {
-    const Block row = acceptedRow(c);
+    const Block row = c.accepted() ? acceptedRow(c) : refusedRow(c);
     const QString model = c.amplifier + QLatin1Char('\n') + c.mode.key();
     const bool starts = model != group;
     if (starts) {
@@ -307,7 +310,7 @@ bool SheetLayout::addRow(const Configuration& c)
     }
     place(row, y);
     y += row.height;
-    ++row_count;
+    row_count += c.accepted();
     return true;
 }
 
@@ -367,54 +370,34 @@ SheetLayout::Block SheetLayout::acceptedRow(const Configuration& c) const
     return block;
 }
 
-// Counts a refused selection under its reason.
-void SheetLayout::tally(const Configuration& c)
+// "Delia 8 × 3" and "refused: below 4 Ω" across the other columns, in grey.
+SheetLayout::Block SheetLayout::refusedRow(const Configuration& c) const
 {
-    ++refused_count;
     QString reason = c.reason();
     if (reason.isEmpty())
         reason = QStringLiteral("no threshold to set");
-    auto known = std::find_if(reasons.begin(), reasons.end(),
-        [&](const QPair<QString, int>& r) { return r.first == reason; });
-    if (known != reasons.end())
-        ++known->second;
-    else if (reasons.size() < reasonsNamed)
-        reasons.append({ reason, 1 });
-    else
-        ++others;
+    Block block;
+    text(block, Item::RefusedRow, cell(0, 0, refusedHeight), Font::Body, cabinets(c), 0);
+    text(block, Item::RefusedRow, QRectF(columns[1], 0, width - columns[1], refusedHeight),
+        Font::Body, QStringLiteral("refused: ") + reason, 1);
+    block.height = block.height > refusedHeight ? block.height + 2 * pt : refusedHeight;
+    return block;
 }
 
-// The refused line, wrapped to the width, a little below the rows.
+// How many were refused, a little below the rows.
 bool SheetLayout::addRefusedLine()
 {
+    QString line = QStringLiteral("%1 refused").arg(refused_count);
+    if (refused_count > 0)
+        line += listRefused ? QStringLiteral(", each in grey under its amplifier")
+                            : QStringLiteral(", not listed");
     Block block;
-    text(block, Item::Refused, QRectF(0, 6 * pt, width, lineHeight), Font::Body, refusedLine());
+    text(block, Item::Refused, QRectF(0, 6 * pt, width, lineHeight), Font::Body, line);
     if (!makeRoom(block.height))
         return false;
     place(block, y);
     y += block.height;
     return true;
-}
-
-// How many were refused and why, the most frequent reasons first.
-QString SheetLayout::refusedLine() const
-{
-    QString line = QStringLiteral("%1 refused").arg(refused_count);
-    if (refused_count == 0)
-        return line;
-    QVector<QPair<QString, int>> sorted = reasons;
-    std::stable_sort(sorted.begin(), sorted.end(),
-        [](const QPair<QString, int>& a, const QPair<QString, int>& b) {
-            return a.second > b.second;
-        });
-    QStringList why;
-    for (const auto& reason : sorted)
-        why << (sorted.size() == 1 && others == 0
-                ? reason.first
-                : QStringLiteral("%1 (%2)").arg(reason.first).arg(reason.second));
-    if (others > 0)
-        why << QStringLiteral("other reasons (%1)").arg(others);
-    return line + QStringLiteral(": ") + why.join(QStringLiteral(", "));
 }
 
 // "Delia 8 × 2": the name elided to leave the count its room, never the count.

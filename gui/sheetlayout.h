@@ -6,7 +6,6 @@
 
 #include <QFont>
 #include <QFontMetricsF>
-#include <QPair>
 #include <QPointF>
 #include <QRectF>
 #include <QString>
@@ -22,11 +21,11 @@ class QTextLayout;
 // each page as the items drawn on it, in the order they are drawn, with their
 // boxes in the device's units. On every page a header (the title, when and
 // from which files the sheet was made, the column heads and a rule), then the
-// accepted selections grouped by amplifier model and mode, a group's heading
-// (with the gain and maximum voltage its thresholds assume) repeated at the
-// top of a page its rows go on to, and at the foot a rule, the
-// legend of the mark and the page number. The last page ends with the refused
-// line. The rows come one at a time from
+// selections grouped by amplifier model and mode, a group's heading (with the
+// gain and maximum voltage its thresholds assume) repeated at the top of a
+// page its rows go on to, a refused selection in grey in its group with the
+// reason, and at the foot a rule, the legend and the page number. The last
+// page ends with the count of the refused. The rows come one at a time from
 // the sheet's row stream (Sheet::forEach, by amplifier) and a page is handed
 // on once full, so that a sheet of any length takes no more memory than one
 // page.
@@ -51,8 +50,9 @@ public:
             Amplifier, // the rest of the heading: the gain and maximum voltage the rows assume
             Row, // one of a row's texts, in its column
             Mark, // "AMP MAX" white on black: the amplifier's maximum sets the threshold
-            Refused, // how many were refused and why
-            Legend, // at the foot: what the mark means
+            RefusedRow, // grey: a refused selection's cabinets (column 0), then why (column 1)
+            Refused, // after the rows: how many were refused
+            Legend, // at the foot: what the mark and the grey mean
             PageNumber, // at the foot, on the right: "page / pages"
             TooNarrow, // instead of the rows: the paper is too narrow for the columns
         };
@@ -103,9 +103,8 @@ private:
     bool addRow(const Configuration& c);
     Block heading(const Configuration& c) const;
     Block acceptedRow(const Configuration& c) const;
-    void tally(const Configuration& c);
+    Block refusedRow(const Configuration& c) const;
     bool addRefusedLine();
-    QString refusedLine() const;
     void text(Block& block, Item::Kind kind, const QRectF& line, Font role, const QString& text,
         int column = -1) const;
     QString broken(const QString& text, Font role, double width) const;
@@ -118,6 +117,7 @@ private:
     Sheet::Filter filter;
     QPaintDevice& device;
     const int pageCount;
+    const bool listRefused; // in grey in their groups; not when only the accepted are asked for
     QVector<QFontMetricsF> fontMetrics; // of each Font on the device, by its value
     // One point in device units; the page's width, where its foot starts and
     // how much room it leaves the page number.
@@ -125,7 +125,7 @@ private:
     double footTop = 0, numberWidth = 0;
     // Texts are set on lines of these heights, whatever the font's own spacing:
     // 36 rows in six groups fit a Letter page.
-    const double lineHeight, titleHeight, rowHeight, groupHeight;
+    const double lineHeight, titleHeight, rowHeight, groupHeight, refusedHeight;
     // Where each of a row's texts starts, and the mark, and the right edge.
     double columns[6] = {};
     double markWidth; // of the mark's text
@@ -140,6 +140,4 @@ private:
     Block groupHeading; // theirs
     int row_count = 0;
     int refused_count = 0;
-    QVector<QPair<QString, int>> reasons; // the refusals' reasons and their counts
-    int others = 0; // the refused for a reason not among the reasons
 };

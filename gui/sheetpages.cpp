@@ -11,6 +11,9 @@
 namespace {
 using Item = SheetLayout::Item;
 
+// A refused selection's line: lighter than the rows, still readable on paper.
+const QColor refusedGrey(0x66, 0x66, 0x66);
+
 // An item as the layout set it: a text whole (a name elided already), on its
 // baseline or wrapped from the top of its box; always plain text.
 void draw(QPainter& painter, QPaintDevice& device, const QFont& font, const Item& item)
@@ -22,6 +25,9 @@ void draw(QPainter& painter, QPaintDevice& device, const QFont& font, const Item
     case Item::Mark:
         painter.fillRect(item.box, Qt::black);
         painter.setPen(Qt::white);
+        break;
+    case Item::RefusedRow:
+        painter.setPen(refusedGrey);
         break;
     default:
         painter.setPen(Qt::black);

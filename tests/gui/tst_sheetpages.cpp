@@ -118,13 +118,13 @@ void TestSheetPages::papers()
 
 // A filter on the catalogue files, and the sheet it gives on Letter, the shorter of two
 // papers: the headings in order (one repeated on a new page counted once), the rows,
-// the refused line, and whether it takes one page.
+// a refused selection and why, the refused line, and whether it takes one page.
 struct Layout {
     QByteArray cabinetFile, amplifierFile;
     QVector<int> counts;
     QStringList headings;
     int rows;
-    QString refused;
+    QString refusedCabinets, reason, refused;
     bool onePage;
 };
 Q_DECLARE_METATYPE(Layout)
@@ -141,7 +141,8 @@ void TestSheetPages::layout_data()
             "Delta \u00b7 ST (Stereo) \u00b7 gain 30 dB at 8 \u03a9, 28 dB at 4 \u03a9 "
             "\u00b7 maximum 50 V at 8 \u03a9, 45 V at 4 \u03a9",
             "Delta \u00b7 BTL (Bridge) \u00b7 gain 30 dB \u00b7 maximum 90 V at 8 \u03a9" },
-        10, "14 refused: below 4 \u03a9 (12), no data at 4 \u03a9 BTL (2)", true
+        10, "Big \u00d7 2", "no data at 4 \u03a9 BTL",
+        "14 refused, each in grey under its amplifier", true
     };
     QByteArray models = "h\n";
     QStringList headings;
@@ -152,9 +153,9 @@ void TestSheetPages::layout_data()
                     + " \u00b7 gain 30 dB \u00b7 maximum 50 V at 8 \u03a9";
     }
     QTest::newRow("3 cabinets, 2 counts, 3 amplifiers in both modes: one page")
-        << Layout { cabinets(3), models, { 1, 2 }, headings, 36, "0 refused", true };
-    QTest::newRow("a group over pages")
-        << Layout { cabinets(40), gammaLines, { 1, 3 }, { gammaHeading }, 80, "0 refused", false };
+        << Layout { cabinets(3), models, { 1, 2 }, headings, 36, {}, {}, "0 refused", true };
+    QTest::newRow("a group over pages") << Layout { cabinets(40), gammaLines, { 1, 3 },
+        { gammaHeading }, 80, {}, {}, "0 refused", false };
 }
 
 void TestSheetPages::layout()
@@ -189,6 +190,8 @@ void TestSheetPages::layout()
     QCOMPARE(rows, sheet.rows);
     QCOMPARE(pages.last()[pages.last().size() - 4].text, sheet.refused);
     QCOMPARE(pages.size() == 1, sheet.onePage);
+    const QString refused = sheet.refusedCabinets + " +refused: " + sheet.reason + "\n";
+    QVERIFY(sheet.reason.isEmpty() || read.join('\n').contains(QRegularExpression(refused)));
 }
 
 QTEST_MAIN(TestSheetPages)
