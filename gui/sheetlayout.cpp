@@ -3,6 +3,7 @@
 
 #include "configuration.h"
 #include "plaintext.h"
+#include "sheetrating.h"
 #include "units.h"
 
 #include <QCoreApplication>
@@ -10,15 +11,17 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
-#include <QFontMetricsF>
 #include <QPaintDevice>
 #include <QTextLayout>
 
 #include <algorithm>
+#include <cmath>
+#include <numeric>
 
 namespace {
 const QChar dot(0x00B7);
-const int reasonsNamed = 6; // the refused line names at most these, by their counts
+const double gapPoints = 6; // between a column's texts and the next column
+const double cabinetsMillimetres = 25; // the cabinets' column is never narrower
 
 QString modified(const QString& path)
 {
@@ -28,17 +31,13 @@ QString modified(const QString& path)
             file.lastModified().toString(QStringLiteral("yyyy-MM-dd HH:mm")));
 }
 
-// The heading of a model's rows in one mode; the model alone when it has no switch.
-QString heading(const Configuration& c)
-{
-    const QString model = PlainText::escaped(c.amplifier);
-    if (!c.mode.hasSwitch())
-        return model;
-    return QStringLiteral("%1 %2 %3").arg(model, dot, c.mode.text());
-}
+const QString columnHeads[] = { QStringLiteral("Cabinets \u00D7 count"), QStringLiteral("Load"),
+    QStringLiteral("Threshold"), QStringLiteral("dBV %1 V rms").arg(dot) };
 
 // A baseline is four fifths down its line.
 double baseline(double top, double height) { return top + 0.8 * height; }
+
+double millimetres(double points) { return points / 72 * 25.4; }
 }
 
 SheetLayout::SheetLayout(
@@ -47,31 +46,24 @@ SheetLayout::SheetLayout(
     , filter(filter)
     , device(device)
     , pageCount(pageCount)
+    , listRefused(!filter.acceptedOnly)
     , pt(device.logicalDpiY() / 72.0)
     , width(device.width())
-    , footTop(device.height() - 11 * pt)
     , lineHeight(11 * pt)
     , titleHeight(20 * pt)
     , rowHeight(14 * pt)
     , groupHeight(15 * pt)
-    , columns { 0.0, width - 344 * pt, width - 258 * pt, width - 170 * pt, width - 54 * pt, width }
-    , markWidth(
-          QFontMetricsF(font(Font::Mark), &device).horizontalAdvance(QStringLiteral("AMP MAX")))
+    , refusedHeight(12 * pt)
 {
+    for (int role = 0; role <= int(Font::Mark); ++role)
+        fontMetrics.append(QFontMetricsF(font(Font(role)), &device));
+    markWidth = metrics(Font::Mark).horizontalAdvance(QStringLiteral("AMP MAX"));
     // A model's rows in one mode together, and the refused ones too, to be counted.
     this->filter.order = Sheet::ByAmplifier;
     this->filter.acceptedOnly = false;
-    const QDir folder(catalogue.folder);
-    title = QStringLiteral("Limiter sheet \u2014 %1").arg(PlainText::escaped(folder.dirName()));
-    head = QStringList {
-        QStringLiteral("Printed %1 by Vantor %2")
-            .arg(
-                QDate::currentDate().toString(Qt::ISODate), QCoreApplication::applicationVersion()),
-        QStringLiteral("Cabinets: ") + modified(folder.filePath(Catalogue::cabinetFileName)),
-        QStringLiteral("Amplifiers: ") + modified(folder.filePath(Catalogue::amplifierFileName)),
-    };
-    columnHeads = QStringList { QStringLiteral("Cabinets \u00D7 count"), QStringLiteral("Load"),
-        QStringLiteral("Threshold"), QStringLiteral("dBV %1 V rms").arg(dot) };
+    setColumns();
+    setHeader();
+    setFoot();
 }
 
 QFont SheetLayout::font(Font role)
@@ -104,15 +96,101 @@ double SheetLayout::wrap(QTextLayout& layout, double width)
     return height;
 }
 
+// Each column at least as wide as its head and a usual value (the cabinets'
+// no narrower than 25 mm). Of the width left over the cabinets' column takes
+// half, up to 40 mm more, and the load, threshold and dBV a sixth each, up to
+// 12 mm more; the rest is left on the right of the mark.
+void SheetLayout::setColumns()
+{
+    const QFontMetricsF& body = metrics(Font::Body);
+    const double gap = gapPoints * pt, mm = 72 / 25.4 * pt;
+    const auto widest = [&](const QString& head, const QFontMetricsF& font, const QString& value) {
+        return std::max(body.horizontalAdvance(head), font.horizontalAdvance(value)) + gap;
+    };
+    const double least[] = {
+        std::max(body.horizontalAdvance(columnHeads[0]), cabinetsMillimetres * mm) + gap,
+        widest(columnHeads[1], body, QStringLiteral("5.3 \u03A9 %1 1200 W").arg(dot)),
+        widest(columnHeads[2], metrics(Font::Threshold), QStringLiteral("-0.74 dBu")),
+        widest(columnHeads[3], body, QStringLiteral("-12.2 dBV %1 0.245 V").arg(dot)),
+        markWidth + 4 * pt,
+    };
+    const double sum = std::accumulate(std::begin(least), std::end(least), 0.0);
+    if (sum > width) {
+        needed = sum;
+        return;
+    }
+    const double spare = width - sum;
+    for (int column = 0; column < 4; ++column)
+        columns[column + 1] = columns[column] + least[column]
+            + (column == 0 ? std::min(spare / 2, 40 * mm) : std::min(spare / 6, 12 * mm));
+    columns[5] = width;
+}
+
+// The title, when and from which files, the column heads and a rule: the same
+// on every page. A page too narrow for the columns gets no column heads.
+void SheetLayout::setHeader()
+{
+    const QDir folder(catalogue.folder);
+    text(header, Item::Title, QRectF(0, 0, width, titleHeight), Font::Title,
+        QStringLiteral("Limiter sheet \u2014 %1").arg(PlainText::escaped(folder.dirName())));
+    header.height += 2 * pt;
+    const QString head[] = {
+        QStringLiteral("Printed %1 by Vantor %2")
+            .arg(
+                QDate::currentDate().toString(Qt::ISODate), QCoreApplication::applicationVersion()),
+        QStringLiteral("Cabinets: ") + modified(folder.filePath(Catalogue::cabinetFileName)),
+        QStringLiteral("Amplifiers: ") + modified(folder.filePath(Catalogue::amplifierFileName)),
+    };
+    for (const QString& line : head)
+        text(header, Item::Head, QRectF(0, header.height, width, lineHeight), Font::Body, line);
+    header.height += 6 * pt;
+    if (needed > 0)
+        return;
+    const double top = header.height;
+    for (int column = 0; column < 4; ++column)
+        text(header, Item::ColumnHead, cell(column, top, lineHeight), Font::Body,
+            columnHeads[column], column);
+    header.items.append(
+        { Item::Rule, 0, QRectF(0, header.height, width, pt), {}, Font::Body, {}, -1, false });
+    header.height += 3 * pt;
+}
+
+// The legend, beside room for a page number of up to five digits (or as many
+// as the sheet has), and where the foot starts.
+void SheetLayout::setFoot()
+{
+    numberWidth = metrics(Font::Body)
+                      .horizontalAdvance(QStringLiteral("%1 / %1").arg(std::max(pageCount, 99999)));
+    QString line = QStringLiteral("AMP MAX: the amplifier's maximum output sets the threshold.");
+    if (listRefused)
+        line += QStringLiteral(" In grey: a refused selection and why.");
+    if (needed == 0)
+        text(legend, Item::Legend, QRectF(0, 0, width - numberWidth - gapPoints * pt, lineHeight),
+            Font::Body, line);
+    footTop = device.height() - std::max(legend.height, lineHeight);
+}
+
 bool SheetLayout::run(const std::function<bool(const Page&)>& visit)
 {
     this->visit = visit;
     startPage();
+    if (needed > 0) {
+        // What it takes, rather than columns too narrow for their texts.
+        Block notice;
+        text(notice, Item::TooNarrow, QRectF(0, 0, width, lineHeight), Font::Body,
+            QStringLiteral("This paper is too narrow for the limiter sheet: it needs %1 mm between "
+                           "the margins, and this page has %2 mm.")
+                .arg(Units::number(std::ceil(millimetres(needed / pt)), 6, 0),
+                    Units::number(millimetres(width / pt), 6, 0)));
+        place(notice, y);
+        return visit(items);
+    }
     bool laidOut = true;
     Sheet::forEach(catalogue, filter, [&](const Configuration& c) {
         if (!c.accepted()) {
-            tally(c);
-            return true;
+            ++refused_count;
+            if (!listRefused)
+                return true;
         }
         return laidOut = addRow(c);
     });
@@ -122,43 +200,80 @@ bool SheetLayout::run(const std::function<bool(const Page&)>& visit)
     return visit(items);
 }
 
-void SheetLayout::add(Item::Kind kind, const QRectF& box, Font font, const QString& text,
-    int column, Qt::Alignment alignment)
+// The block's items on this page, from `top` down.
+void SheetLayout::place(const Block& block, double top)
 {
-    items.append({ kind, page, box, QPointF(box.left(), baseline(box.top(), box.height())), font,
-        text, column, alignment });
+    for (Item item : block.items) {
+        item.page = page;
+        item.box.translate(0, top);
+        item.origin.ry() += top;
+        items.append(item);
+    }
 }
 
-// A text of a row or a column head: its column less a gap on the right, on the line at y.
-QRectF SheetLayout::cell(int column, double height) const
+// A text on the line `line` of a block: at the line's baseline when it fits
+// the line's width, else wrapped to it, its first baseline where the line's
+// would be, its box from the line's top down. The block grows to hold it.
+void SheetLayout::text(Block& block, Item::Kind kind, const QRectF& line, Font role,
+    const QString& text, int column) const
 {
-    return QRectF(columns[column], y, columns[column + 1] - columns[column] - 4 * pt, height);
+    const QFontMetricsF& font = metrics(role);
+    Item item { kind, 0, line, QPointF(line.left(), baseline(line.top(), line.height())), role,
+        text, column, false };
+    if (font.horizontalAdvance(text) > line.width()) {
+        item.text = broken(text, role, line.width());
+        QTextLayout layout(item.text, SheetLayout::font(role), &device);
+        const double height = wrap(layout, line.width());
+        item.origin.ry() = std::max(line.top(), item.origin.y() - font.ascent());
+        item.box.setHeight(item.origin.y() - line.top() + height);
+        item.wrapped = true;
+    }
+    block.items.append(item);
+    block.height = std::max(block.height, item.box.bottom());
+}
+
+// The text on lines of `width`: broken where a " · " parts its numbers, each
+// line as full as it goes, the dot left out. Wrapped further only where a
+// part alone is too wide, so that a number stays with its unit.
+QString SheetLayout::broken(const QString& text, Font role, double width) const
+{
+    const QFontMetricsF& font = metrics(role);
+    const QString separator = QStringLiteral(" %1 ").arg(dot);
+    const QStringList parts = text.split(separator);
+    QString lines = parts.first();
+    QString line = lines;
+    for (int i = 1; i < parts.size(); ++i) {
+        const bool fits = font.horizontalAdvance(line + separator + parts.at(i)) <= width;
+        line = fits ? line + separator + parts.at(i) : parts.at(i);
+        lines += (fits ? separator : QString(QChar::LineSeparator)) + parts.at(i);
+    }
+    return lines;
+}
+
+// A text of a row or a column head: its column less the gap on its right.
+QRectF SheetLayout::cell(int column, double top, double height) const
+{
+    const double gap = column < 4 ? gapPoints * pt : 0;
+    return QRectF(columns[column], top, columns[column + 1] - columns[column] - gap, height);
 }
 
 void SheetLayout::startPage()
 {
-    y = 0;
-    add(Item::Title, QRectF(0, 0, width, titleHeight), Font::Title, title);
-    y += titleHeight + 2 * pt;
-    for (const QString& line : head) {
-        add(Item::Head, QRectF(0, y, width, lineHeight), Font::Body, line);
-        y += lineHeight;
-    }
-    y += 6 * pt;
-    for (int column = 0; column < 4; ++column)
-        add(Item::ColumnHead, cell(column, lineHeight), Font::Body, columnHeads.at(column), column);
-    y += lineHeight;
-    add(Item::Rule, QRectF(0, y, width, pt));
-    y += 2 * pt;
+    place(header, 0);
+    y = header.height;
 }
 
 void SheetLayout::endPage()
 {
-    add(Item::Rule, QRectF(0, footTop - 2 * pt, width, 0.5 * pt));
-    add(Item::Legend, QRectF(0, footTop, columns[4], lineHeight), Font::Body,
-        QStringLiteral("AMP MAX: the amplifier's maximum output sets the threshold"));
-    add(Item::PageNumber, QRectF(columns[4], footTop, width - columns[4], lineHeight), Font::Body,
-        QStringLiteral("%1 / %2").arg(page).arg(pageCount), -1, Qt::AlignRight);
+    items.append({ Item::Rule, page, QRectF(0, footTop - 2 * pt, width, 0.5 * pt), {}, Font::Body,
+        {}, -1, false });
+    place(legend, footTop);
+    // On the right: as wide as it takes, whatever the room kept for it.
+    const QString number = QStringLiteral("%1 / %2").arg(page).arg(pageCount);
+    const double advance = metrics(Font::Body).horizontalAdvance(number);
+    const double room = std::max(advance, numberWidth);
+    items.append({ Item::PageNumber, page, QRectF(width - room, footTop, room, lineHeight),
+        QPointF(width - advance, baseline(footTop, lineHeight)), Font::Body, number, -1, false });
 }
 
 // Room for `height` more on this page, else on a new one, once this one is
@@ -179,84 +294,124 @@ bool SheetLayout::makeRoom(double height)
 // A row, under its group's heading when it starts the group or the page.
 bool SheetLayout::addRow(const Configuration& c)
 {
-    const QString name = heading(c);
-    const int before = page;
-    if (!makeRoom(name == group ? rowHeight : groupHeight + rowHeight))
-        return false;
-    if (name != group || page != before) {
-        group = name;
-        add(Item::Group, QRectF(0, y + 3 * pt, width, groupHeight - 3 * pt), Font::Group, name);
-        y += groupHeight;
+    const Block row = c.accepted() ? acceptedRow(c) : refusedRow(c);
+    const QString model = c.amplifier + QLatin1Char('\n') + c.mode.key();
+    const bool starts = model != group;
+    if (starts) {
+        group = model;
+        groupHeading = heading(c);
     }
+    const int before = page;
+    if (!makeRoom(starts ? groupHeading.height + row.height : row.height))
+        return false;
+    if (starts || page != before) {
+        place(groupHeading, y);
+        y += groupHeading.height;
+    }
+    place(row, y);
+    y += row.height;
+    row_count += c.accepted();
+    return true;
+}
+
+// "Dynacore D-1200 · ST (Stereo)", the model alone when it has no switch, then
+// what its rows assume: on the same line when there is room, else under it.
+SheetLayout::Block SheetLayout::heading(const Configuration& c) const
+{
+    const QString mode
+        = c.mode.hasSwitch() ? QStringLiteral(" %1 %2").arg(dot, c.mode.text()) : QString();
+    const QFontMetricsF& bold = metrics(Font::Group);
+    const QString model
+        = elided(PlainText::escaped(c.amplifier), Font::Group, width - bold.horizontalAdvance(mode))
+        + mode;
+    Block block;
+    const double top = 3 * pt, height = groupHeight - 3 * pt;
+    const double right = bold.horizontalAdvance(model);
+    text(block, Item::Group, QRectF(0, top, right, height), Font::Group, model);
+    const QString rating = SheetRating::text(catalogue, filter, c);
+    if (!rating.isEmpty()) {
+        const QString after = QStringLiteral("%1 %2").arg(dot, rating);
+        const double left = right + metrics(Font::Body).horizontalAdvance(QLatin1Char(' '));
+        if (left + metrics(Font::Body).horizontalAdvance(after) <= width)
+            text(
+                block, Item::Amplifier, QRectF(left, top, width - left, height), Font::Body, after);
+        else
+            text(block, Item::Amplifier, QRectF(0, groupHeight, width, lineHeight), Font::Body,
+                rating);
+    }
+    // A heading on two lines is set off from its rows.
+    block.height = block.height > groupHeight ? block.height + 2 * pt : groupHeight;
+    return block;
+}
+
+// The cabinets and count, the load, the threshold, the same in dBV and volts,
+// and the mark where the amplifier's maximum sets the threshold.
+SheetLayout::Block SheetLayout::acceptedRow(const Configuration& c) const
+{
     const QString texts[] = {
-        QStringLiteral("%1 \u00D7 %2").arg(PlainText::escaped(c.cabinetName)).arg(c.count),
+        cabinets(c),
         QStringLiteral("%1 %2 %3").arg(Units::ohms(c.imp_equiv, 2), dot, Units::watts(c.pow_equiv)),
         c.thresholdText(),
         QStringLiteral("%1 %2 %3").arg(c.thresholdDbvText(), dot, c.thresholdVoltsText()),
     };
+    Block block;
     for (int column = 0; column < 4; ++column)
-        add(Item::Row, cell(column, rowHeight), column == 2 ? Font::Threshold : Font::Body,
-            texts[column], column);
+        text(block, Item::Row, cell(column, 0, rowHeight),
+            column == 2 ? Font::Threshold : Font::Body, texts[column], column);
     if (c.at_max) {
         // The text on the row's baseline, in a box a point short of the row's top and bottom.
-        const QRectF box(columns[4], y + pt, markWidth + 4 * pt, rowHeight - 2 * pt);
-        items.append({ Item::Mark, page, box, QPointF(box.left() + 2 * pt, baseline(y, rowHeight)),
-            Font::Mark, QStringLiteral("AMP MAX"), -1, Qt::AlignLeft });
+        const QRectF box(columns[4], pt, markWidth + 4 * pt, rowHeight - 2 * pt);
+        block.items.append(
+            { Item::Mark, 0, box, QPointF(box.left() + 2 * pt, baseline(0, rowHeight)), Font::Mark,
+                QStringLiteral("AMP MAX"), -1, false });
     }
-    y += rowHeight;
-    ++row_count;
-    return true;
+    // A row that takes more lines is set off from the next.
+    block.height = block.height > rowHeight ? block.height + 2 * pt : rowHeight;
+    return block;
 }
 
-// Counts a refused selection under its reason.
-void SheetLayout::tally(const Configuration& c)
+// "Delia 8 × 3" and "refused: below 4 Ω" across the other columns, in grey.
+SheetLayout::Block SheetLayout::refusedRow(const Configuration& c) const
 {
-    ++refused_count;
     QString reason = c.reason();
     if (reason.isEmpty())
         reason = QStringLiteral("no threshold to set");
-    auto known = std::find_if(reasons.begin(), reasons.end(),
-        [&](const QPair<QString, int>& r) { return r.first == reason; });
-    if (known != reasons.end())
-        ++known->second;
-    else if (reasons.size() < reasonsNamed)
-        reasons.append({ reason, 1 });
-    else
-        ++others;
+    Block block;
+    text(block, Item::RefusedRow, cell(0, 0, refusedHeight), Font::Body, cabinets(c), 0);
+    text(block, Item::RefusedRow, QRectF(columns[1], 0, width - columns[1], refusedHeight),
+        Font::Body, QStringLiteral("refused: ") + reason, 1);
+    block.height = block.height > refusedHeight ? block.height + 2 * pt : refusedHeight;
+    return block;
 }
 
-// The refused line, wrapped to the width, a little below the rows.
+// How many were refused, a little below the rows.
 bool SheetLayout::addRefusedLine()
 {
-    const QString line = refusedLine();
-    QTextLayout layout(line, font(Font::Body), &device);
-    const double height = wrap(layout, width);
-    if (!makeRoom(height + 6 * pt))
+    QString line = QStringLiteral("%1 refused").arg(refused_count);
+    if (refused_count > 0)
+        line += listRefused ? QStringLiteral(", each in grey under its amplifier")
+                            : QStringLiteral(", not listed");
+    Block block;
+    text(block, Item::Refused, QRectF(0, 6 * pt, width, lineHeight), Font::Body, line);
+    if (!makeRoom(block.height))
         return false;
-    y += 6 * pt;
-    // Drawn from its top left, not from a baseline.
-    items.append({ Item::Refused, page, QRectF(0, y, width, height), QPointF(0, y), Font::Body,
-        line, -1, Qt::AlignLeft });
+    place(block, y);
+    y += block.height;
     return true;
 }
 
-// How many were refused and why, the most frequent reasons first.
-QString SheetLayout::refusedLine() const
+// "Delia 8 × 2": the name elided to leave the count its room, never the count.
+QString SheetLayout::cabinets(const Configuration& c) const
 {
-    QString line = QStringLiteral("%1 refused").arg(refused_count);
-    if (refused_count == 0)
-        return line;
-    QVector<QPair<QString, int>> sorted = reasons;
-    std::stable_sort(sorted.begin(), sorted.end(),
-        [](const QPair<QString, int>& a, const QPair<QString, int>& b) {
-            return a.second > b.second;
-        });
-    QStringList why;
-    for (const auto& reason : sorted)
-        why << (sorted.size() == 1 && others == 0
-                ? reason.first
-                : QStringLiteral("%1 (%2)").arg(reason.first).arg(reason.second));
-    if (others > 0)
-        why << QStringLiteral("other reasons (%1)").arg(others);
-    return line + QStringLiteral(": ") + why.join(QStringLiteral(", "));
+    const QString count = QStringLiteral(" \u00D7 %1").arg(c.count);
+    const double room = cell(0, 0, 0).width() - metrics(Font::Body).horizontalAdvance(count);
+    return elided(PlainText::escaped(c.cabinetName), Font::Body, room) + count;
+}
+
+// The name, elided in the middle when wider than `room`.
+QString SheetLayout::elided(const QString& name, Font role, double room) const
+{
+    const QFontMetricsF& font = metrics(role);
+    return font.horizontalAdvance(name) <= room ? name
+                                                : font.elidedText(name, Qt::ElideMiddle, room);
 }

@@ -5,7 +5,7 @@
 #include "sheet.h"
 
 #include <QFont>
-#include <QPair>
+#include <QFontMetricsF>
 #include <QPointF>
 #include <QRectF>
 #include <QString>
@@ -21,12 +21,20 @@ class QTextLayout;
 // each page as the items drawn on it, in the order they are drawn, with their
 // boxes in the device's units. On every page a header (the title, when and
 // from which files the sheet was made, the column heads and a rule), then the
-// accepted selections grouped by amplifier model and mode, a group's heading
-// repeated at the top of a page its rows go on to, and at the foot a rule, the
-// legend of the mark and the page number. The last page ends with the refused
-// line. The rows come one at a time from the sheet's row stream (Sheet::forEach,
-// by amplifier) and a page is handed on once full, so that a sheet of any length
-// takes no more memory than one page.
+// selections grouped by amplifier model and mode, a group's heading (with the
+// gain and maximum voltage its thresholds assume) repeated at the top of a
+// page its rows go on to, a refused selection in grey in its group with the
+// reason, and at the foot a rule, the legend and the page number. The last
+// page ends with the count of the refused. The rows come one at a time from
+// the sheet's row stream (Sheet::forEach, by amplifier) and a page is handed
+// on once full, so that a sheet of any length takes no more memory than one
+// page.
+//
+// The columns share the page's width, the cabinets' column taking the most;
+// no text is cut: a cabinet or model name too long for its room is elided in
+// the middle, any other text (a number above all) goes on to a second line.
+// A page too narrow for the narrowest columns gets a line that says so
+// instead of the rows.
 class SheetLayout {
 public:
     // Which of the sheet's fonts a text is drawn in.
@@ -38,21 +46,24 @@ public:
             Head, // a line of the header: when it was printed, then the two files
             ColumnHead, // the heading of a column of the rows
             Rule, // a black bar across the page: under the column heads, over the foot
-            Group, // the heading of a model's rows in one mode
+            Group, // a model and its mode: the heading of its rows
+            Amplifier, // the rest of the heading: the gain and maximum voltage the rows assume
             Row, // one of a row's texts, in its column
             Mark, // "AMP MAX" white on black: the amplifier's maximum sets the threshold
-            Refused, // how many were refused and why, wrapped to the width of the page
-            Legend, // at the foot: what the mark means
+            RefusedRow, // grey: a refused selection's cabinets (column 0), then why (column 1)
+            Refused, // after the rows: how many were refused
+            Legend, // at the foot: what the mark and the grey mean
             PageNumber, // at the foot, on the right: "page / pages"
+            TooNarrow, // instead of the rows: the paper is too narrow for the columns
         };
         Kind kind;
         int page; // from 1
-        QRectF box; // where it is drawn; a text is elided in the middle to the box's width
-        QPointF origin; // the left end of a text's baseline; the top left of the refused line
+        QRectF box; // where it is drawn; a text on one line fits its width
+        QPointF origin; // the left end of a text's baseline; of a wrapped one, its top left
         SheetLayout::Font font;
-        QString text;
+        QString text; // drawn as it is: a name too long is elided here
         int column; // of a row's text or a column head: 0 cabinets, 1 load, 2 threshold, 3 dBV
-        Qt::Alignment alignment;
+        bool wrapped; // drawn on as many lines as the box's width takes, from its top
     };
     using Page = QVector<Item>;
 
@@ -76,40 +87,57 @@ public:
     static double wrap(QTextLayout& layout, double width);
 
 private:
+    // Items laid out from the top of a block, to go on a page once there is room.
+    struct Block {
+        QVector<Item> items;
+        double height = 0;
+    };
+
+    void setColumns();
+    void setHeader();
+    void setFoot();
     void startPage();
     void endPage();
     bool makeRoom(double height);
+    void place(const Block& block, double top);
     bool addRow(const Configuration& c);
-    void tally(const Configuration& c);
+    Block heading(const Configuration& c) const;
+    Block acceptedRow(const Configuration& c) const;
+    Block refusedRow(const Configuration& c) const;
     bool addRefusedLine();
-    QString refusedLine() const;
-    void add(Item::Kind kind, const QRectF& box, Font font = Font::Body, const QString& text = {},
-        int column = -1, Qt::Alignment alignment = Qt::AlignLeft);
-    QRectF cell(int column, double height) const;
+    void text(Block& block, Item::Kind kind, const QRectF& line, Font role, const QString& text,
+        int column = -1) const;
+    QString broken(const QString& text, Font role, double width) const;
+    QRectF cell(int column, double top, double height) const;
+    QString cabinets(const Configuration& c) const;
+    QString elided(const QString& name, Font role, double room) const;
+    const QFontMetricsF& metrics(Font role) const { return fontMetrics.at(int(role)); }
 
     const Catalogue& catalogue;
     Sheet::Filter filter;
     QPaintDevice& device;
     const int pageCount;
-    // One point in device units; the page's width and where its foot starts.
-    const double pt, width, footTop;
+    const bool listRefused; // in grey in their groups; not when only the accepted are asked for
+    QVector<QFontMetricsF> fontMetrics; // of each Font on the device, by its value
+    // One point in device units; the page's width, where its foot starts and
+    // how much room it leaves the page number.
+    const double pt, width;
+    double footTop = 0, numberWidth = 0;
     // Texts are set on lines of these heights, whatever the font's own spacing:
     // 36 rows in six groups fit a Letter page.
-    const double lineHeight, titleHeight, rowHeight, groupHeight;
+    const double lineHeight, titleHeight, rowHeight, groupHeight, refusedHeight;
     // Where each of a row's texts starts, and the mark, and the right edge.
-    double columns[6];
+    double columns[6] = {};
     double markWidth; // of the mark's text
-    QString title;
-    QStringList head;
-    QStringList columnHeads;
+    double needed = 0; // the narrowest page the columns fit, when wider than this one
+    Block header, legend; // laid out once, placed on every page
 
     std::function<bool(const Page&)> visit;
     Page items; // of the page being laid out
     int page = 1;
     double y = 0; // where the next item goes on the page
-    QString group; // the heading of the rows being laid out
+    QString group; // the model and mode of the rows being laid out
+    Block groupHeading; // theirs
     int row_count = 0;
     int refused_count = 0;
-    QVector<QPair<QString, int>> reasons; // the refusals' reasons and their counts
-    int others = 0; // the refused for a reason not among the reasons
 };

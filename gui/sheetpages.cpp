@@ -2,7 +2,6 @@
 #include "sheetpages.h"
 
 #include <QCoreApplication>
-#include <QFontMetricsF>
 #include <QLocale>
 #include <QPagedPaintDevice>
 #include <QPainter>
@@ -12,41 +11,34 @@
 namespace {
 using Item = SheetLayout::Item;
 
-// Text in its box, elided in the middle when it does not fit; always plain text.
-void drawText(QPainter& painter, QPaintDevice& device, const QFont& font, const Item& item)
-{
-    const QFontMetricsF metrics(font, &device);
-    const double room = item.box.width();
-    const double advance = metrics.horizontalAdvance(item.text);
-    const QString shown
-        = advance <= room ? item.text : metrics.elidedText(item.text, Qt::ElideMiddle, room);
-    const double shift = item.alignment == Qt::AlignRight
-        ? room - (advance <= room ? advance : metrics.horizontalAdvance(shown))
-        : 0;
-    painter.setFont(font);
-    painter.drawText(QPointF(item.origin.x() + shift, item.origin.y()), shown);
-}
+// A refused selection's line: lighter than the rows, still readable on paper.
+const QColor refusedGrey(0x66, 0x66, 0x66);
 
+// An item as the layout set it: a text whole (a name elided already), on its
+// baseline or wrapped from the top of its box; always plain text.
 void draw(QPainter& painter, QPaintDevice& device, const QFont& font, const Item& item)
 {
     switch (item.kind) {
     case Item::Rule:
         painter.fillRect(item.box, Qt::black);
-        break;
+        return;
     case Item::Mark:
         painter.fillRect(item.box, Qt::black);
         painter.setPen(Qt::white);
-        drawText(painter, device, font, item);
-        painter.setPen(Qt::black);
         break;
-    case Item::Refused: {
+    case Item::RefusedRow:
+        painter.setPen(refusedGrey);
+        break;
+    default:
+        painter.setPen(Qt::black);
+    }
+    if (item.wrapped) {
         QTextLayout layout(item.text, font, &device);
         SheetLayout::wrap(layout, item.box.width());
         layout.draw(&painter, item.origin);
-        break;
-    }
-    default:
-        drawText(painter, device, font, item);
+    } else {
+        painter.setFont(font);
+        painter.drawText(item.origin, item.text);
     }
 }
 }
@@ -96,10 +88,12 @@ bool SheetPages::paint(QPainter& painter, QPagedPaintDevice& device)
         });
 }
 
-bool SheetPages::writePdf(QIODevice& file)
+bool SheetPages::writePdf(QIODevice& file) { return writePdf(file, pdfPageLayout()); }
+
+bool SheetPages::writePdf(QIODevice& file, const QPageLayout& pageLayout)
 {
     QPdfWriter writer(&file);
-    writer.setPageLayout(pdfPageLayout());
+    writer.setPageLayout(pageLayout);
     writer.setCreator(QStringLiteral("Vantor %1").arg(QCoreApplication::applicationVersion()));
     writer.setTitle(QStringLiteral("Limiter sheet"));
     QPainter painter;

@@ -34,6 +34,8 @@ public:
     // The sheet as PDF, on A4 or, where the locale measures in inches, Letter.
     // Returns false when it cannot be written (the device's errorString() says why).
     bool writePdf(QIODevice& file);
+    // The same on the paper, orientation and margins of `pageLayout`.
+    bool writePdf(QIODevice& file, const QPageLayout& pageLayout);
     static QPageLayout pdfPageLayout();
 
     int pages() const { return page_count; }

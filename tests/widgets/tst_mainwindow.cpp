@@ -404,8 +404,8 @@ void TestMainWindow::limiterSheet()
     // The title, the model's heading, the row, the refused line and "page of pages".
     const QString row = QString("%1 \u00d7 %2").arg(cabinet).arg(count);
     for (const QString& text :
-        { "Limiter sheet \u2014 " + QDir::current().dirName(), '\n' + amplifier + '\n', row,
-            driver.find<QLineEdit>("lineaResultado")->text(), QString("0 refused") })
+        { "Limiter sheet \u2014 " + QDir::current().dirName(), '\n' + amplifier + " \u00b7 gain ",
+            row, driver.find<QLineEdit>("lineaResultado")->text(), QString("0 refused") })
         QVERIFY2(texts[0].contains(text), qPrintable(texts[0]));
     QVERIFY(texts[0].contains(QRegularExpression("\\b1 ?/ ?1\\s*\f")));
     QCOMPARE(texts[0].count('\f'), 1);
