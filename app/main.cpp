@@ -21,9 +21,11 @@ int main(int argc, char* argv[])
                 std::fprintf(stderr, "%s\n", qUtf8Printable(text));
         });
         QGuiApplication application(argc, argv);
+        const CommandLine::Paper paper = commandLine.paper();
         return commandLine.run(
-            [](QIODevice& file, const Catalogue& catalogue, const Sheet::Filter& filter) {
-                return SheetPages(catalogue, filter).writePdf(file);
+            [&](QIODevice& file, const Catalogue& catalogue, const Sheet::Filter& filter) {
+                return SheetPages(catalogue, filter)
+                    .writePdf(file, SheetPages::pdfPageLayout(paper.size, paper.landscape));
             });
     }
     if (!commandLine.window()) {

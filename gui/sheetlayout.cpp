@@ -23,12 +23,13 @@ const QChar dot(0x00B7);
 const double gapPoints = 6; // between a column's texts and the next column
 const double cabinetsMillimetres = 25; // the cabinets' column is never narrower
 
-QString modified(const QString& path)
+// The file as the catalogue was read from it: its time then, whatever it
+// holds by the time the sheet is printed.
+QString modified(const QString& path, const QDateTime& when)
 {
-    const QFileInfo file(path);
     return QStringLiteral("%1 (modified %2)")
-        .arg(QDir::toNativeSeparators(file.absoluteFilePath()),
-            file.lastModified().toString(QStringLiteral("yyyy-MM-dd HH:mm")));
+        .arg(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()),
+            when.toString(QStringLiteral("yyyy-MM-dd HH:mm")));
 }
 
 const QString columnHeads[] = { QStringLiteral("Cabinets \u00D7 count"), QStringLiteral("Load"),
@@ -138,8 +139,10 @@ void SheetLayout::setHeader()
         QStringLiteral("Printed %1 by Vantor %2")
             .arg(
                 QDate::currentDate().toString(Qt::ISODate), QCoreApplication::applicationVersion()),
-        QStringLiteral("Cabinets: ") + modified(folder.filePath(Catalogue::cabinetFileName)),
-        QStringLiteral("Amplifiers: ") + modified(folder.filePath(Catalogue::amplifierFileName)),
+        QStringLiteral("Cabinets: ")
+            + modified(folder.filePath(Catalogue::cabinetFileName), catalogue.cabinetsModified),
+        QStringLiteral("Amplifiers: ")
+            + modified(folder.filePath(Catalogue::amplifierFileName), catalogue.amplifiersModified),
     };
     for (const QString& line : head)
         text(header, Item::Head, QRectF(0, header.height, width, lineHeight), Font::Body, line);

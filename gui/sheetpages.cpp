@@ -56,6 +56,19 @@ QPageLayout SheetPages::pdfPageLayout()
         QMarginsF(12, 12, 12, 12), QPageLayout::Millimeter);
 }
 
+QPageLayout SheetPages::pdfPageLayout(const QString& paper, bool landscape)
+{
+    QPageLayout layout = pdfPageLayout();
+    if (paper == QLatin1String("A4"))
+        layout.setPageSize(QPageSize(QPageSize::A4));
+    else if (paper == QLatin1String("Letter"))
+        layout.setPageSize(QPageSize(QPageSize::Letter));
+    else if (paper == QLatin1String("A5"))
+        layout.setPageSize(QPageSize(QPageSize::A5));
+    layout.setOrientation(landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
+    return layout;
+}
+
 void SheetPages::layout(
     QPaintDevice& device, const std::function<void(const SheetLayout::Item&)>& visit)
 {

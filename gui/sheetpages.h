@@ -37,6 +37,9 @@ public:
     // The same on the paper, orientation and margins of `pageLayout`.
     bool writePdf(QIODevice& file, const QPageLayout& pageLayout);
     static QPageLayout pdfPageLayout();
+    // The same margins on "A4", "Letter" or "A5" (else the default paper),
+    // upright or turned on its side.
+    static QPageLayout pdfPageLayout(const QString& paper, bool landscape);
 
     int pages() const { return page_count; }
     int rows() const { return row_count; }

@@ -111,7 +111,7 @@ void TestSheetPages::papers()
     layOut(catalogue, filter, paper, pages, read);
     QCOMPARE(read.join('\n').contains("This paper is too narrow for the limiter sheet"), !fits);
     for (const CabinetRecord& cabinet : catalogue.cabinets)
-        QCOMPARE(read.join('\n').contains(cabinet.name + " \u00d7 1"), fits);
+        QCOMPARE(read.join('\n').contains(cabinet.name() + " \u00d7 1"), fits);
     QCOMPARE(read.join('\n').contains(Units::ohms(1073741824.0, 2)), fits);
     QCOMPARE(read.join('\n').contains(Units::watts(1073741824.0)), fits);
 }
