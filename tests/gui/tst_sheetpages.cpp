@@ -104,11 +104,16 @@ void TestSheetPages::papers()
     CatalogueFixture fixture(
         cabinets.readAll() + "Huge,1000,1073741824\nMighty,1073741824,8\n", amplifiers.readAll());
     const Catalogue catalogue = Catalogue::load(".");
+    QFile edited("data_spk.txt"); // after it was read: the sheet names it as it was read
+    QVERIFY(edited.open(QIODevice::Append)
+        && edited.setFileTime(QDateTime(QDate(2001, 2, 3), QTime(4, 5)), QFile::FileModificationTime));
     QVector<SheetLayout::Page> pages;
     QStringList read;
     Sheet::Filter filter;
     filter.amplifiers = QStringList { "Dynacore D-1200" };
     layOut(catalogue, filter, paper, pages, read);
+    QVERIFY(read.first().contains(
+        "(modified " + catalogue.cabinetsModified.toString("yyyy-MM-dd HH:mm") + ")"));
     QCOMPARE(read.join('\n').contains("This paper is too narrow for the limiter sheet"), !fits);
     for (const CabinetRecord& cabinet : catalogue.cabinets)
         QCOMPARE(read.join('\n').contains(cabinet.name() + " \u00d7 1"), fits);
