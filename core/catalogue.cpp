@@ -111,10 +111,11 @@ AmplifierRecord Catalogue::readAmplifier(LineReader& in)
     if (in.allRead() && voltage > 0) {
         const double expected = 20.0 * std::log10(voltage / AmplifierRecord::dbuReference);
         if (std::fabs(level - expected) > 0.5)
-            in.tell(QStringLiteral("maximum output level %1 dBu is %2 dB away from the %3 dBu of %4")
-                        .arg(Units::number(level, 6, 9),
-                            QString::number(std::fabs(level - expected), 'f', 2),
-                            QString::number(expected, 'f', 2), Units::volts(voltage)),
+            in.tell(
+                QStringLiteral("maximum output level %1 dBu is %2 dB away from the %3 dBu of %4")
+                    .arg(Units::number(level, 6, 9),
+                        QString::number(std::fabs(level - expected), 'f', 2),
+                        QString::number(expected, 'f', 2), Units::volts(voltage)),
                 true);
     }
     if (in.allRead() && gain <= 0)
@@ -207,11 +208,13 @@ Catalogue Catalogue::load(const QString& folder)
         = [&](const QString& name) { return folder.isEmpty() ? name : dir.filePath(name); };
 
     const int before = catalogue.unusable.size();
-    const QByteArray cabinets = readFile(path(cabinetFileName), catalogue.unusable, catalogue.cabinetsModified);
+    const QByteArray cabinets
+        = readFile(path(cabinetFileName), catalogue.unusable, catalogue.cabinetsModified);
     if (catalogue.unusable.size() == before)
         catalogue.readCabinets(cabinets, path(cabinetFileName));
     const int between = catalogue.unusable.size();
-    const QByteArray amplifiers = readFile(path(amplifierFileName), catalogue.unusable, catalogue.amplifiersModified);
+    const QByteArray amplifiers
+        = readFile(path(amplifierFileName), catalogue.unusable, catalogue.amplifiersModified);
     if (catalogue.unusable.size() == between)
         catalogue.readAmplifiers(amplifiers, path(amplifierFileName));
     return catalogue;

@@ -17,13 +17,11 @@ QString label(const QString& caption, const QString& value) { return caption + v
 // "4 Ω BTL": the rated load and mode an amplifier line is sought at.
 QString ratedLoad(const Configuration& c)
 {
-    return Units::ohms(c.imp_amp) + (c.mode.hasSwitch() ? QLatin1Char(' ') + c.mode.key() : QString());
+    return Units::ohms(c.imp_amp)
+        + (c.mode.hasSwitch() ? QLatin1Char(' ') + c.mode.key() : QString());
 }
 
-bool readable(const AmplifierRecord& line)
-{
-    return line.impedance() > 0 && line.mode();
-}
+bool readable(const AmplifierRecord& line) { return line.impedance() > 0 && line.mode(); }
 }
 
 int Configuration::findAmplifier(const QVector<AmplifierRecord>& amplifiers,
@@ -35,8 +33,8 @@ int Configuration::findAmplifier(const QVector<AmplifierRecord>& amplifiers,
     return -1;
 }
 
-Configuration Configuration::calculate(const Catalogue& catalogue, int cabinet, int count,
-    const QString& amplifier, Mode mode)
+Configuration Configuration::calculate(
+    const Catalogue& catalogue, int cabinet, int count, const QString& amplifier, Mode mode)
 {
     Configuration c;
     c.cabinet = cabinet;
@@ -162,7 +160,8 @@ QString Configuration::reason() const
     case LowImpedance:
         return QStringLiteral("below ") + Units::ohms(lowestImpedance);
     case LineInDoubt:
-        return QStringLiteral("%1:%2").arg(QFileInfo(doubt.path).fileName(), QString::number(doubt.line));
+        return QStringLiteral("%1:%2").arg(
+            QFileInfo(doubt.path).fileName(), QString::number(doubt.line));
     case BelowFloor:
         return QStringLiteral("below ") + Units::dbu(displayFloor);
     default:

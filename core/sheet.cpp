@@ -131,8 +131,8 @@ QVector<bool> cabinetsTaken(const Catalogue& catalogue, const Sheet::Filter& fil
     QVector<bool> taken;
     taken.reserve(catalogue.cabinets.size());
     for (const CabinetRecord& record : catalogue.cabinets) {
-        taken.append((named.isEmpty() || named.contains(record.name()))
-            && !seen.contains(record.name()));
+        taken.append(
+            (named.isEmpty() || named.contains(record.name())) && !seen.contains(record.name()));
         seen.insert(record.name());
     }
     return taken;
