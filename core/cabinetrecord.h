@@ -19,20 +19,25 @@ public:
     const QString& name() const { return m_name; }
     int programPower() const { return m_programPower; } // watts
     int impedance() const { return m_impedance; } // ohms
+    // What the file's optional columns give: NaN where a line gives nothing.
+    double peakPower() const { return m_peakPower; } // watts
+    double highPass() const { return m_highPass; } // hertz, the maker's high-pass frequency
     bool inDoubt() const { return !m_doubt.message.isEmpty(); }
     const CatalogueProblem& doubt() const { return m_doubt; }
 
 private:
     friend class Catalogue;
 
-    CabinetRecord(
-        const QString& name, int programPower, int impedance, const CatalogueProblem& doubt);
+    CabinetRecord(const QString& name, int programPower, int impedance, double peakPower,
+        double highPass, const CatalogueProblem& doubt);
     // A record's first doubt stays.
     void putInDoubt(const CatalogueProblem& problem);
 
     QString m_name;
     int m_programPower;
     int m_impedance;
+    double m_peakPower;
+    double m_highPass;
     CatalogueProblem m_doubt;
 };
 Q_DECLARE_TYPEINFO(CabinetRecord, Q_MOVABLE_TYPE);

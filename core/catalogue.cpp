@@ -14,6 +14,8 @@
 
 const QString Catalogue::cabinetFileName = QStringLiteral("data_spk.txt");
 const QString Catalogue::amplifierFileName = QStringLiteral("data_amplis.txt");
+const QString Catalogue::peakPowerColumn = QStringLiteral("peak_w");
+const QString Catalogue::highPassColumn = QStringLiteral("hpf_hz");
 
 namespace {
 
@@ -66,24 +68,67 @@ void Catalogue::compareRepeat(QVector<Record>& records, Record& record, QHash<QS
     records[first].putInDoubt(told);
 }
 
-CabinetRecord Catalogue::readCabinet(LineReader& in)
+Catalogue::CabinetColumns Catalogue::readCabinetHeader(const QString& header, const QString& path)
+{
+    CabinetColumns columns;
+    QStringList names = header.split(QLatin1Char(','));
+    // Blanks after the last name, as a spreadsheet may write, name no column.
+    while (names.size() > columns.fields && names.last().trimmed().isEmpty())
+        names.removeLast();
+    for (int i = columns.fields; i < names.size(); ++i) {
+        const QString name = names.at(i).trimmed().left(maxField);
+        const QString column = QStringLiteral("column %1").arg(i + 1);
+        int* known = name.compare(peakPowerColumn, Qt::CaseInsensitive) == 0 ? &columns.peakPower
+            : name.compare(highPassColumn, Qt::CaseInsensitive) == 0         ? &columns.highPass
+                                                                             : nullptr;
+        QString told;
+        if (name.isEmpty())
+            told = column + QStringLiteral(" has no name");
+        else if (!known)
+            told = QStringLiteral("%1 \"%2\" is not %3 or %4")
+                       .arg(column, name, peakPowerColumn, highPassColumn);
+        else if (*known >= 0)
+            told = QStringLiteral("%1 \"%2\" names column %3 again")
+                       .arg(column, name, QString::number(*known + 1));
+        else
+            *known = i;
+        if (!told.isEmpty())
+            problems.append({ path, 1, told + QStringLiteral(": its cells are ignored") });
+    }
+    columns.fields = std::max(columns.fields, static_cast<int>(names.size()));
+    return columns;
+}
+
+CabinetRecord Catalogue::readCabinet(LineReader& in, const CabinetColumns& columns)
 {
     const QString name = in.name();
     const int power = in.whole(1, QStringLiteral("power"));
     const int impedance = in.whole(2, QStringLiteral("impedance"));
     in.aboveZero(power, QStringLiteral("power"), QStringLiteral(" W"));
     in.aboveZero(impedance, QStringLiteral("impedance"), QStringLiteral(" \u03A9"));
-    return CabinetRecord(name, power, impedance, in.doubt());
+    const double peak = in.aboveZeroIfGiven(
+        columns.peakPower, QStringLiteral("peak power"), QStringLiteral(" W"));
+    const double highPass = in.aboveZeroIfGiven(
+        columns.highPass, QStringLiteral("high-pass frequency"), QStringLiteral(" Hz"));
+    if (in.allRead() && power > 0 && peak < power)
+        in.tell(QStringLiteral("peak power %1 W is below the program power %2 W")
+                    .arg(Units::number(peak, 6, 9))
+                    .arg(power),
+            true);
+    return CabinetRecord(name, power, impedance, peak, highPass, in.doubt());
 }
 
 void Catalogue::readCabinets(const QByteArray& content, const QString& path)
 {
     const int from = problems.size();
-    const QStringList lines = CatalogueText::dataLines(content, path, problems);
+    QString header;
+    const QStringList lines = CatalogueText::dataLines(content, path, problems, &header);
+    const CabinetColumns columns = readCabinetHeader(header, path);
     QHash<QString, int> named; // the first row of each name
     for (int row = 0; row < lines.size(); ++row) {
-        LineReader in(lines.at(row), path, lineOf(row), 3, problems);
-        CabinetRecord record = readCabinet(in);
+        // A line of the three fields alone gives none of the optional columns.
+        LineReader in(lines.at(row), path, lineOf(row), columns.fields, problems, 3);
+        CabinetRecord record = readCabinet(in, columns);
         compareRepeat(cabinets, record, named, lines.at(row).isEmpty() ? QString() : in.field(0),
             QStringLiteral("cabinet \"") + record.name() + QLatin1Char('"'), in);
         cabinets.append(record);
@@ -111,10 +156,11 @@ AmplifierRecord Catalogue::readAmplifier(LineReader& in)
     if (in.allRead() && voltage > 0) {
         const double expected = 20.0 * std::log10(voltage / AmplifierRecord::dbuReference);
         if (std::fabs(level - expected) > 0.5)
-            in.tell(QStringLiteral("maximum output level %1 dBu is %2 dB away from the %3 dBu of %4")
-                        .arg(Units::number(level, 6, 9),
-                            QString::number(std::fabs(level - expected), 'f', 2),
-                            QString::number(expected, 'f', 2), Units::volts(voltage)),
+            in.tell(
+                QStringLiteral("maximum output level %1 dBu is %2 dB away from the %3 dBu of %4")
+                    .arg(Units::number(level, 6, 9),
+                        QString::number(std::fabs(level - expected), 'f', 2),
+                        QString::number(expected, 'f', 2), Units::volts(voltage)),
                 true);
     }
     if (in.allRead() && gain <= 0)
@@ -207,11 +253,13 @@ Catalogue Catalogue::load(const QString& folder)
         = [&](const QString& name) { return folder.isEmpty() ? name : dir.filePath(name); };
 
     const int before = catalogue.unusable.size();
-    const QByteArray cabinets = readFile(path(cabinetFileName), catalogue.unusable, catalogue.cabinetsModified);
+    const QByteArray cabinets
+        = readFile(path(cabinetFileName), catalogue.unusable, catalogue.cabinetsModified);
     if (catalogue.unusable.size() == before)
         catalogue.readCabinets(cabinets, path(cabinetFileName));
     const int between = catalogue.unusable.size();
-    const QByteArray amplifiers = readFile(path(amplifierFileName), catalogue.unusable, catalogue.amplifiersModified);
+    const QByteArray amplifiers
+        = readFile(path(amplifierFileName), catalogue.unusable, catalogue.amplifiersModified);
     if (catalogue.unusable.size() == between)
         catalogue.readAmplifiers(amplifiers, path(amplifierFileName));
     return catalogue;

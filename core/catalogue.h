@@ -14,16 +14,22 @@
 class LineReader;
 
 // The equipment catalogue as read from its two comma-separated files. Every
-// line after a file's header becomes one record, whatever it holds; what looks
-// wrong in a line is kept in `problems`, in line order, the first problem that
-// leaves a line's numbers in doubt also in its record; a file that cannot be
-// read at all is kept in `unusable`, for the caller to show. It is the
-// records' reader: the only code that makes a record from a line or puts one
-// in doubt.
+// line after a file's header becomes one record, whatever it holds (the
+// cabinet file's header may name optional columns after its three fields);
+// what looks wrong in a line is kept in `problems`, in line order, the first
+// problem that leaves a line's numbers in doubt also in its record; a file
+// that cannot be read at all is kept in `unusable`, for the caller to show.
+// It is the records' reader: the only code that makes a record from a line or
+// puts one in doubt.
 class Catalogue {
 public:
     static const QString cabinetFileName;
     static const QString amplifierFileName;
+    // The optional columns a cabinet file's header may name after its three
+    // fields, in either order: the peak power rating (W) and the high-pass
+    // frequency its maker recommends (Hz).
+    static const QString peakPowerColumn;
+    static const QString highPassColumn;
     static constexpr qint64 maxBytes = 16 * 1024 * 1024;
     static constexpr int maxLines = 100000; // after the header
     static constexpr int maxField = 256; // characters; a longer field is cut
@@ -69,8 +75,20 @@ public:
     QDateTime amplifiersModified;
 
 private:
+    // Which fields of a cabinet line hold the optional columns, -1 for one the
+    // header does not name, and how many fields a line holds.
+    struct CabinetColumns {
+        int peakPower = -1;
+        int highPass = -1;
+        int fields = 3;
+    };
+    // The columns the header names after the three fields, up to its last
+    // name; a name Vantor does not read, none, or one named again is told
+    // once, at line 1, and its column ignored.
+    CabinetColumns readCabinetHeader(const QString& header, const QString& path);
+
     // One line's record, its problems told by `in`.
-    static CabinetRecord readCabinet(LineReader& in);
+    static CabinetRecord readCabinet(LineReader& in, const CabinetColumns& columns);
     static AmplifierRecord readAmplifier(LineReader& in);
     // A line for the same `key` as an earlier line of `records` (the same
     // cabinet name; the same model, impedance and mode) is told once, at the

@@ -91,8 +91,8 @@ int CatalogueText::lineCount(const QByteArray& content)
     return lines + (last == '\n' || last == '\r' ? 0 : 1);
 }
 
-QStringList CatalogueText::dataLines(
-    const QByteArray& content, const QString& path, QVector<CatalogueProblem>& problems)
+QStringList CatalogueText::dataLines(const QByteArray& content, const QString& path,
+    QVector<CatalogueProblem>& problems, QString* header)
 {
     bool windows1252 = false;
     const QString text = decode(content, windows1252);
@@ -107,6 +107,8 @@ QStringList CatalogueText::dataLines(
     QStringList lines;
     for (const auto& span : lineSpans(text))
         lines.append(text.mid(span.first, span.second));
+    if (header)
+        *header = lines.value(0);
     if (!lines.isEmpty())
         lines.removeFirst();
     return lines;

@@ -17,9 +17,10 @@ public:
     // The number of lines in the bytes, the header included.
     static int lineCount(const QByteArray& content);
 
-    // A file's data lines, header dropped. A file read as Windows-1252 is told
-    // in `problems`, at its first line that is not valid UTF-8; `path` names
-    // the file there.
-    static QStringList dataLines(
-        const QByteArray& content, const QString& path, QVector<CatalogueProblem>& problems);
+    // A file's data lines, header dropped; the header in `header` when one is
+    // given (empty when the file is). A file read as Windows-1252 is told in
+    // `problems`, at its first line that is not valid UTF-8; `path` names the
+    // file there.
+    static QStringList dataLines(const QByteArray& content, const QString& path,
+        QVector<CatalogueProblem>& problems, QString* header = nullptr);
 };

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "configuration.h"
+#include "limiterrules.h"
 #include "units.h"
 
 #include <QFileInfo>
@@ -17,13 +18,11 @@ QString label(const QString& caption, const QString& value) { return caption + v
 // "4 Ω BTL": the rated load and mode an amplifier line is sought at.
 QString ratedLoad(const Configuration& c)
 {
-    return Units::ohms(c.imp_amp) + (c.mode.hasSwitch() ? QLatin1Char(' ') + c.mode.key() : QString());
+    return Units::ohms(c.imp_amp)
+        + (c.mode.hasSwitch() ? QLatin1Char(' ') + c.mode.key() : QString());
 }
 
-bool readable(const AmplifierRecord& line)
-{
-    return line.impedance() > 0 && line.mode();
-}
+bool readable(const AmplifierRecord& line) { return line.impedance() > 0 && line.mode(); }
 }
 
 int Configuration::findAmplifier(const QVector<AmplifierRecord>& amplifiers,
@@ -35,8 +34,8 @@ int Configuration::findAmplifier(const QVector<AmplifierRecord>& amplifiers,
     return -1;
 }
 
-Configuration Configuration::calculate(const Catalogue& catalogue, int cabinet, int count,
-    const QString& amplifier, Mode mode)
+Configuration Configuration::calculate(
+    const Catalogue& catalogue, int cabinet, int count, const QString& amplifier, Mode mode)
 {
     Configuration c;
     c.cabinet = cabinet;
@@ -79,7 +78,28 @@ Configuration Configuration::calculate(const Catalogue& catalogue, int cabinet, 
     c.max_voltage = matched.maxVoltage();
     c.amp_gain = matched.gain();
     c.threshold = matched.threshold(c.pow_equiv, c.imp_equiv, c.at_max);
-    return refuse(c.threshold >= displayFloor ? Accepted : BelowFloor);
+    if (c.threshold < displayFloor)
+        return refuse(BelowFloor);
+    c.calculateLimiterSet(chosen, matched);
+    return refuse(Accepted);
+}
+
+void Configuration::calculateLimiterSet(
+    const CabinetRecord& cabinet, const AmplifierRecord& amplifier)
+{
+    peak_assumed = !(cabinet.peakPower() > 0);
+    peak_power = peak_assumed ? LimiterRules::assumedPeakPower(pow_spk) : cabinet.peakPower();
+    const double peakEquiv = count * peak_power;
+    // Capped where the RMS threshold is, at the amplifier's maximum level: a
+    // sine's, which peaks at √2 × that level's RMS voltage.
+    peak_threshold
+        = amplifier.threshold(LimiterRules::sinePower(peakEquiv), imp_equiv, peak_at_max);
+    peak_volts = peak_at_max ? LimiterRules::sinePeak(
+                     AmplifierRecord::dbuReference * std::pow(10.0, amplifier.maxLevel() / 20.0))
+                             : LimiterRules::peakVoltage(peakEquiv, imp_equiv);
+    high_pass = cabinet.highPass();
+    attack_ms = LimiterRules::attack(high_pass);
+    release_ms = LimiterRules::release(attack_ms);
 }
 
 QString Configuration::summary() const
@@ -162,7 +182,8 @@ QString Configuration::reason() const
     case LowImpedance:
         return QStringLiteral("below ") + Units::ohms(lowestImpedance);
     case LineInDoubt:
-        return QStringLiteral("%1:%2").arg(QFileInfo(doubt.path).fileName(), QString::number(doubt.line));
+        return QStringLiteral("%1:%2").arg(
+            QFileInfo(doubt.path).fileName(), QString::number(doubt.line));
     case BelowFloor:
         return QStringLiteral("below ") + Units::dbu(displayFloor);
     default:
@@ -199,4 +220,34 @@ QString Configuration::thresholdVoltsText() const
 QString Configuration::heldVoltageText() const
 {
     return thresholdShown() ? Units::voltsWorkedOut(heldVoltage()) : QStringLiteral("-");
+}
+
+QString Configuration::peakThresholdText() const
+{
+    return accepted() ? Units::dbu(peak_threshold) : QStringLiteral("-");
+}
+
+QString Configuration::peakVoltsText() const
+{
+    return accepted() ? Units::voltsPeak(peak_volts) : QStringLiteral("-");
+}
+
+QString Configuration::peakBasis() const
+{
+    if (!accepted())
+        return QString();
+    return peak_assumed
+        ? QStringLiteral("assumed: %1 \u00d7 program power").arg(LimiterRules::assumedPeakFactor)
+        : QStringLiteral("peak rating ") + Units::watts(peak_power);
+}
+
+QString Configuration::attackText() const { return Units::milliseconds(attack_ms); }
+
+QString Configuration::releaseText() const { return Units::milliseconds(release_ms); }
+
+QString Configuration::noTimesReason() const
+{
+    return accepted() && qIsNaN(attack_ms)
+        ? QStringLiteral("no high-pass frequency in the catalogue")
+        : QString();
 }

@@ -11,7 +11,8 @@
 
 // One selection (cabinet row, count, amplifier model, mode) and everything
 // worked out from it: the loads, the matched amplifier row or the refusal,
-// the threshold, and the texts that show them. The window and the sheet both
+// the threshold and the rest of the limiter set (peak threshold, attack and
+// release), and the texts that show them. The window and the sheet both
 // take their numbers and texts from here. A number that a selection leaves
 // unknown is NaN and shows as "-": no number is taken from a line in doubt.
 // A threshold below the display floor is no refusal in the window (it shows
@@ -59,6 +60,21 @@ public:
     QString thresholdVoltsText() const;
     QString heldVoltageText() const;
 
+    // The rest of the limiter set, worked out only for an accepted selection.
+    // The peak threshold: "6.1 dBu", or "-".
+    QString peakThresholdText() const;
+    // The peak voltage the output is held at: "87.6 V peak", or "-".
+    QString peakVoltsText() const;
+    // What the peak threshold is worked out from: "peak rating 960 W" or
+    // "assumed: 2 × program power"; empty without a peak threshold.
+    QString peakBasis() const;
+    // "16 ms", "256 ms", or "-" where there are no times.
+    QString attackText() const;
+    QString releaseText() const;
+    // Why an accepted selection has no times: "no high-pass frequency in the
+    // catalogue"; empty otherwise.
+    QString noTimesReason() const;
+
     int cabinet = 0;
     QString cabinetName;
     int count = 1;
@@ -77,4 +93,19 @@ public:
     double amp_gain = qQNaN();
     double threshold = qQNaN();
     bool at_max = false;
+
+    double peak_power = qQNaN(); // of one cabinet, its rating or the one assumed
+    bool peak_assumed = false; // the cabinet's line gives no peak rating
+    // The level of a sine whose peak reaches the cabinets' peak voltage, in
+    // dBu at the amplifier's input: on the RMS threshold's scale.
+    double peak_threshold = qQNaN();
+    bool peak_at_max = false; // capped at the amplifier's peak output
+    double peak_volts = qQNaN(); // peak, at the amplifier's output
+    double high_pass = qQNaN(); // hertz, of the cabinet's line
+    double attack_ms = qQNaN();
+    double release_ms = qQNaN();
+
+private:
+    // The peak threshold and the times of an accepted selection.
+    void calculateLimiterSet(const CabinetRecord& cabinet, const AmplifierRecord& amplifier);
 };

@@ -4,26 +4,29 @@
 #include "plaintext.h"
 #include "units.h"
 
+#include <QtNumeric>
+
 #include <algorithm>
 #include <cmath>
 
 LineReader::LineReader(const QString& line, const QString& path, int number, int expected,
-    QVector<CatalogueProblem>& problems)
+    QVector<CatalogueProblem>& problems, int fewest)
     : m_fields(line.split(QLatin1Char(',')))
     , m_path(path)
     , m_number(number)
     , m_problems(problems)
 {
+    const bool counted = m_fields.size() == expected || m_fields.size() == fewest;
     if (line.isEmpty())
         report(QStringLiteral("empty line: read as an entry with no name"), true);
-    else if (m_fields.size() != expected)
+    else if (!counted)
         report(QStringLiteral("%1 fields where %2 are expected%3")
                    .arg(m_fields.size())
                    .arg(expected)
                    .arg(m_fields.size() > expected ? QStringLiteral(" (a decimal comma?)")
                                                    : QString()),
             true);
-    m_shifted = line.isEmpty() || m_fields.size() != expected;
+    m_shifted = line.isEmpty() || !counted;
     for (const QChar c : line) {
         if (PlainText::isControl(c)) {
             report(QStringLiteral("control character %1 in the line").arg(PlainText::codePoint(c)),
@@ -40,6 +43,9 @@ LineReader::LineReader(const QString& line, const QString& path, int number, int
             m_fields[i].truncate(Catalogue::maxField);
         }
     }
+    // Cells not given read as empty ones: a line reads the same either way.
+    while (!m_shifted && m_fields.size() < expected)
+        m_fields.append(QString());
 }
 
 QString LineReader::name()
@@ -101,6 +107,15 @@ void LineReader::aboveZero(double value, const QString& what, const QString& uni
         tell(what + QLatin1Char(' ') + Units::number(value, 6, 9) + unit
                 + QStringLiteral(" is not above 0"),
             true);
+}
+
+double LineReader::aboveZeroIfGiven(int index, const QString& what, const QString& unit)
+{
+    if (field(index).trimmed().isEmpty())
+        return qQNaN();
+    const double value = real(index, what);
+    aboveZero(value, what, unit);
+    return m_allRead && value > 0 ? value : qQNaN();
 }
 
 void LineReader::tell(const QString& message, bool doubtful)

@@ -13,8 +13,10 @@
 // fields is told as that alone, not once more for every field it shifted.
 class LineReader {
 public:
+    // A line holds `expected` fields, or `fewest` (when above 0) with the
+    // cells after them not given: it is read as if they were there, empty.
     LineReader(const QString& line, const QString& path, int number, int expected,
-        QVector<CatalogueProblem>& problems);
+        QVector<CatalogueProblem>& problems, int fewest = 0);
 
     // Field `index` as written, cut to Catalogue::maxField; empty past the last.
     QString field(int index) const { return m_fields.value(index); }
@@ -34,6 +36,13 @@ public:
 
     // Only for numbers that were read as written: a misread one is told already.
     void aboveZero(double value, const QString& what, const QString& unit);
+
+    // Field `index` read as a number above 0, for a cell that may be left
+    // empty: NaN when it is (blanks alone, or no such field). One that does
+    // not read, or is not above 0, is told as real() and aboveZero() tell it,
+    // puts the line in doubt and is NaN too; so is any while a number before
+    // it on the line is misread.
+    double aboveZeroIfGiven(int index, const QString& what, const QString& unit);
 
     // A problem of what the fields hold: not for a line whose fields shifted.
     void tell(const QString& message, bool doubtful = false);

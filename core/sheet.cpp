@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "sheet.h"
+#include "limiterrules.h"
 #include "plaintext.h"
 #include "units.h"
 
@@ -48,25 +49,54 @@ QString mode(const Configuration& c)
 }
 QString threshold(const Configuration& c) { return c.thresholdText(); }
 QString dbv(const Configuration& c) { return c.thresholdDbvText(); }
-QString atMax(const Configuration& c)
-{
-    return c.at_max ? QStringLiteral("yes") : QStringLiteral("no");
-}
+QString yesNo(bool yes) { return yes ? QStringLiteral("yes") : QStringLiteral("no"); }
+QString atMax(const Configuration& c) { return yesNo(c.at_max); }
 QString reason(const Configuration& c) { return c.reason(); }
+QString attack(const Configuration& c) { return c.attackText(); }
+QString release(const Configuration& c) { return c.releaseText(); }
+
+// A level as the table gives it: its digits, the unit being in the header,
+// then its marks, which the legend explains.
+QString markedLevel(double level, bool atMax, bool assumed = false)
+{
+    QString marks;
+    if (atMax)
+        marks += QLatin1Char('*');
+    if (assumed)
+        marks += QLatin1Char('~');
+    return Units::dbuNumber(level) + (marks.isEmpty() ? QString() : QLatin1Char(' ') + marks);
+}
 
 // A refused row has its reason where an accepted one has its threshold and
-// what follows it: the table fits 80 columns.
+// what follows it. To fit 80 columns with the peak threshold and the times,
+// the table gives neither dBV (the CSV has it) nor the dBu of each level, and
+// marks a level at the amplifier's maximum, or a peak assumed, by a sign.
 const Column tableColumns[] = {
     { "Cabinet", cabinet, true },
     { "Count", count, true },
     { "Amplifier", amplifier, true },
     { "Mode", mode, true },
-    { "Threshold", threshold },
-    { "dBV", dbv },
-    { "At max", atMax },
+    { "RMS dBu", [](const Configuration& c) { return markedLevel(c.threshold, c.at_max); } },
+    { "Peak dBu",
+        [](const Configuration& c) {
+            return markedLevel(c.peak_threshold, c.peak_at_max, c.peak_assumed);
+        } },
+    { "Attack", attack },
+    { "Release", release },
 };
 const int thresholdColumn = 4;
 const int nameWidth = 24; // a longer name is elided
+// What the table's signs and columns mean, after its rows.
+QString tableLegend()
+{
+    return QStringLiteral(
+        "\n"
+        "*  at the amplifier's maximum output\n"
+        "~  peak rating assumed: %1 \u00d7 program power\n"
+        "Peak dBu: input level of a sine whose peak reaches the cabinets' peak voltage\n"
+        "Attack and release from the cabinet's high-pass; \"-\" where none is given\n")
+        .arg(LimiterRules::assumedPeakFactor);
+}
 
 // The window's texts, then the same numbers in full.
 const Column csvColumns[] = {
@@ -93,6 +123,16 @@ const Column csvColumns[] = {
     { "threshold_v_exact", [](const Configuration& c) { return fullNumber(c.thresholdVolts()); } },
     { "output_v_exact", [](const Configuration& c) { return fullNumber(c.heldVoltage()); } },
     { "reason", reason, true },
+    // The rest of the limiter set, after the columns callers already read.
+    { "peak", [](const Configuration& c) { return c.peakThresholdText(); } },
+    { "peak_at_max", [](const Configuration& c) { return yesNo(c.peak_at_max); } },
+    { "peak_assumed", [](const Configuration& c) { return yesNo(c.peak_assumed); } },
+    { "attack", attack },
+    { "release", release },
+    { "peak_dbu", [](const Configuration& c) { return fullNumber(c.peak_threshold); } },
+    { "peak_vpk", [](const Configuration& c) { return fullNumber(c.peak_volts); } },
+    { "attack_ms", [](const Configuration& c) { return fullNumber(c.attack_ms); } },
+    { "release_ms", [](const Configuration& c) { return fullNumber(c.release_ms); } },
 };
 
 QString csvField(const QString& field)
@@ -131,8 +171,8 @@ QVector<bool> cabinetsTaken(const Catalogue& catalogue, const Sheet::Filter& fil
     QVector<bool> taken;
     taken.reserve(catalogue.cabinets.size());
     for (const CabinetRecord& record : catalogue.cabinets) {
-        taken.append((named.isEmpty() || named.contains(record.name()))
-            && !seen.contains(record.name()));
+        taken.append(
+            (named.isEmpty() || named.contains(record.name())) && !seen.contains(record.name()));
         seen.insert(record.name());
     }
     return taken;
@@ -184,8 +224,10 @@ QVector<int> tableWidths(const Catalogue& catalogue, const Sheet::Filter& filter
             widen(0, nameText(catalogue.cabinets.at(cabinet).name()));
     for (const Catalogue::Model* model : modelsTaken(catalogue, filter))
         widen(2, nameText(model->name));
-    widen(thresholdColumn, QStringLiteral("-0.74 dBu")); // and up to 999.9 dBu
-    widen(thresholdColumn + 1, QStringLiteral("-12.2 dBV")); // from the floor
+    widen(thresholdColumn, QStringLiteral("-0.74 *")); // and up to 999.9 dBu
+    widen(thresholdColumn + 1, QStringLiteral("-0.74 *~"));
+    widen(thresholdColumn + 2, QStringLiteral("0.5 ms")); // the widest the rules give
+    widen(thresholdColumn + 3, QStringLiteral("720 ms"));
     return widths;
 }
 
@@ -341,5 +383,7 @@ bool Sheet::write(
     });
     if (rows)
         *rows = count;
+    if (format == Table && written)
+        pending += tableLegend().toUtf8();
     return written && (pending.isEmpty() || flush());
 }

@@ -47,7 +47,7 @@ public:
 
     // Table: columns aligned for a terminal by display width, names longer
     // than 24 columns elided, a refused row's reason in a few words where its
-    // threshold would be.
+    // threshold would be; then a legend of its signs.
     // Csv: RFC 4180, the window's texts and then every number in full.
     // Returns false when a write fails (the device's errorString() says why);
     // `rows`, when given, counts the selections written.

@@ -65,9 +65,18 @@ QString Units::voltsWorkedOut(double value)
     return withUnit(number(value, 3, mostDecimals, true), "V");
 }
 
-QString Units::dbu(double value)
+QString Units::voltsPeak(double value)
 {
-    return withUnit(value < 10.0 ? number(value, 2, 2) : number(value, 16, 1, true), "dBu");
+    return withUnit(number(value, 3, mostDecimals, true), "V peak");
+}
+
+QString Units::dbu(double value) { return withUnit(dbuNumber(value), "dBu"); }
+
+QString Units::dbuNumber(double value)
+{
+    return value < 10.0 ? number(value, 2, 2) : number(value, 16, 1, true);
 }
 
 QString Units::dbv(double value) { return withUnit(number(value, 16, 1, true), "dBV"); }
+
+QString Units::milliseconds(double value) { return withUnit(number(value, 3, mostDecimals), "ms"); }

@@ -19,12 +19,18 @@ public:
     // Voltages worked out: three significant digits, trailing zeros kept
     // ("1.00 V", "0.711 V", "40.0 V", "211 V").
     static QString voltsWorkedOut(double value);
+    // Peak voltages worked out: as voltsWorkedOut(), a peak ("87.6 V peak").
+    static QString voltsPeak(double value);
     // Thresholds: two significant digits, and from 10 dBu up one decimal, so
     // never more than 0.05 dB away; no finer than 0.01 dB ("2.3 dBu",
     // "-0.74 dBu", "16.7 dBu", "0 dBu").
     static QString dbu(double value);
+    // The digits of a threshold as dbu() writes them, without the unit.
+    static QString dbuNumber(double value);
     // dBV to one decimal ("0.0 dBV", "5.1 dBV", "-3.0 dBV").
     static QString dbv(double value);
+    // Times: three significant digits ("16 ms", "0.5 ms", "4.8 ms", "720 ms").
+    static QString milliseconds(double value);
 
     // The digits alone: `significant` significant digits but no more than
     // `decimals` decimals; trailing zeros dropped unless `keepZeros`; never

@@ -71,6 +71,21 @@ void TestCatalogue::read_data()
     cab("a cabinet twice alike, its name no format: usable", "h\nA %2,200,8\nA %2,200,8\n", 2, {},
         { "c:3: cabinet \"A %2\" repeats line 2" });
     cab("no data lines", "h\n", 0, {}, { "c:1: no cabinet lines after the header" });
+    cab("header: an unknown column, none, one named again: told once each, ignored; blanks "
+        "after the last name are no column",
+        "h,p,z,xmax_mm,peak_w,,PEAK_W, \nA,240,8,12,960,,1\nB,240,8,3,,,\n", 2, {},
+        { "c:1: column 4 \"xmax_mm\" is not peak_w or hpf_hz: its cells are ignored",
+            "c:1: column 6 has no name: its cells are ignored",
+            "c:1: column 7 \"PEAK_W\" names column 5 again: its cells are ignored" });
+    cab("optional cells: below the program power, not above 0, not a number; three or all fields",
+        "h,p,z,peak_w,hpf_hz\nA,240,8,100,40\nB,240,8,960,0\nC,240,8,,x\nD,240,8,960\n"
+        "E,240,8,960,40,1\n",
+        5, { 2, 3, 4, 5, 6 },
+        { "c:2: peak power 100 W is below the program power 240 W",
+            "c:3: high-pass frequency 0 Hz is not above 0",
+            "c:4: high-pass frequency \"x\" is not a number: read as 0",
+            "c:5: 4 fields where 5 are expected",
+            "c:6: 6 fields where 5 are expected (a decimal comma?)" });
     cab("windows-1252 names kept apart", "\xE9\n\xC9lan,1,8\n\xC8lan,1,8\n", 2, {},
         { "c:1: not valid UTF-8: the file is read as Windows-1252" });
 
@@ -175,6 +190,14 @@ void TestCatalogue::records()
     QCOMPARE(amplifier.maxVoltage(), 100.0);
     QCOMPARE(amplifier.maxLevel(), 42.2);
     QCOMPARE(amplifier.gain(), 32);
+    // The optional columns in either order, named in any case and with blanks
+    // around; a line of three fields, or empty cells, gives neither.
+    catalogue.readCabinets(
+        "h,p,z, HPF_Hz ,xmax_mm,Peak_W\nA,240,8,40,1,960\nB,1,8\nC,1,8, ,,\n", "c");
+    QCOMPARE(catalogue.cabinets.at(1).peakPower(), 960.0);
+    QCOMPARE(catalogue.cabinets.at(1).highPass(), 40.0);
+    for (const CabinetRecord& given : catalogue.cabinets.mid(2))
+        QVERIFY(qIsNaN(given.peakPower()) && qIsNaN(given.highPass()) && !given.inDoubt());
     bool atMax = true;
     QVERIFY(qIsNaN(AmplifierRecord().threshold(200, 8, atMax)));
     QVERIFY(CabinetRecord().inDoubt() && !atMax);

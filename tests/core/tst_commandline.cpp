@@ -57,7 +57,7 @@ void TestCommandLine::run_data()
         "h\nCab,x,8\n");
     row("check, controls", { "--check", "$DIR" }, 1, told + "vantor: 2 problems\n", {}, live);
     row("sheet, a table by default, problems told", { "--sheet", "$DIR" }, 0, told,
-        "Amplifier  Mode  Threshold  dBV        At max\n", live);
+        "Amplifier  Mode  RMS dBu  Peak dBu  Attack  Release\n", live);
     row("sheet, unknown cabinet", { "--sheet", "--cabinet", "Nope", "$DIR" }, 2,
         told + "vantor: no cabinet \"Nope\" in the catalogue; it has: A\\x1b]0;T\\x07\\x9d\\u202e "
             + usage,
