@@ -108,7 +108,8 @@ status=0
 (cd "$unpacked/usr/share/vantor" && HOME="$home" XDG_CONFIG_HOME="$home/.config" \
     timeout 3 strace -f -e trace=openat -o "$trace" ../../bin/vantor) || status=$?
 [ "$status" -eq 124 ] || fail "the installed vantor stopped with status $status within 3 seconds"
-for name in data_spk.txt data_amplis.txt banner3.png; do
+# The banner, or its twice-as-large twin where the screen's scale asks for it.
+for name in data_spk.txt data_amplis.txt 'banner3(@2x)?.png'; do
     grep -Eq "openat\(AT_FDCWD, \"([^\"]*/usr/share/vantor/)?$name\", O_RDONLY[^)]*\) = [0-9]+$" "$trace" \
         || fail "the installed vantor did not open $name in its data directory"
 done
