@@ -111,7 +111,8 @@ void TestDialogs::aboutBox()
 // the selection.
 void TestDialogs::sheetChoiceRemembered()
 {
-    WindowDriver::forget(false);
+    QStandardPaths::setTestModeEnabled(true);
+    QSettings("vantor", "vantor").clear();
     CatalogueFixture fixture;
     const Catalogue one = Catalogue::load(fixture.folder("one", cabinets, amplifiers));
     const Catalogue two = Catalogue::load(fixture.folder("two", "h\nOther,200,8\n", amplifiers));

@@ -210,12 +210,12 @@ void TestReadability::readable()
     if (ratio(text, qRgb(255, 255, 255)) >= 4.5
         && threshold->palette().color(QPalette::Text).rgb() != text)
         failures << "the desktop's readable text colour not kept";
-    QMenuBar* bar = driver.window.menuBar();
+    QMenuBar* bar = driver.window->menuBar();
     contrast("menu bar", bar, bar->actionGeometry(bar->actions().value(0)));
     // Focus shows on each input as a ring 3:1 against the window: the colour
     // most of the pixels that focus changes take.
-    QApplication::setActiveWindow(&driver.window);
-    const QRgb back = driver.window.palette().color(QPalette::Window).rgb();
+    QApplication::setActiveWindow(driver.window.get());
+    const QRgb back = driver.window->palette().color(QPalette::Window).rgb();
     for (const char* name : { "spin_num_cabinets", "comboBox_cabinets", "comboBox_amplis",
              "comboBox_mode", "lineaResultado", "pushButton_reset" }) {
         QWidget* input = driver.find<QWidget>(name);
@@ -246,7 +246,7 @@ void TestReadability::readable()
             if (!text.isEmpty() && !clipped(widget, text).isEmpty())
                 failures << widget->objectName() + ": " + clipped(widget, text);
     };
-    for (QWidget* window : std::initializer_list<QWidget*> { &driver.window, &about, &guide })
+    for (QWidget* window : std::initializer_list<QWidget*> { driver.window.get(), &about, &guide })
         for (QLabel* label : window->findChildren<QLabel*>())
             fit(label, shown.value(label->objectName(), { label->text() }));
     fit(driver.find<QLineEdit>("lineaResultado"), shown.value("lineaResultado"));
