@@ -8,8 +8,6 @@
 
 #include <QPrintPreviewWidget>
 
-#include <optional>
-
 namespace {
 const QByteArray cabinets = "h\nEight 200,200,8\nSixteen 300,300,16\nEight 300,300,8\n";
 // Four problems: line 8 out of range and apart from its model, line 9 in doubt.
@@ -40,6 +38,9 @@ private slots:
         QLocale::setDefault(QLocale::c());
         QCoreApplication::setApplicationVersion(VANTOR_VERSION); // as main() sets it
         Appearance::apply(); // as the program starts: style, icon, the name on the boxes
+    }
+    void init()
+    {
         // A small font stands in for a screen larger than the offscreen 800 x 600.
         QApplication::setFont(QFont(QApplication::font().family(), 7));
     }
@@ -370,8 +371,9 @@ void TestMainWindow::screenReader()
 }
 
 // Zoom In (Ctrl++ or Ctrl+=), Zoom Out and Actual Size step the whole form
-// between 75 and 200 %, geometry and text together, never beyond the
-// screen; the next window starts at the size chosen.
+// between 75 and 200 %, geometry, text and banner together, never beyond the
+// screen, and only as far as the menu can go; above 100 % the banner is drawn
+// from its twice-as-large twin. The next window starts at the size chosen.
 void TestMainWindow::zoom_data()
 {
     QTest::addColumn<int>("points"); // the desktop's font; 0: the tests' own
@@ -393,21 +395,26 @@ void TestMainWindow::zoom()
     QFETCH(int, points);
     QFETCH(QStringList, keys);
     QFETCH(int, percent);
-    const QFont font = QApplication::font();
-    if (points)
-        QApplication::setFont(QFont(font.family(), points));
+    if (points) // put back by init()
+        QApplication::setFont(QFont(QApplication::font().family(), points));
     CatalogueFixture fixture(cabinets, amplifiers);
-    std::optional<WindowDriver> driver(std::in_place);
-    QApplication::setActiveWindow(driver->window.get());
-    QComboBox* cabinet = driver->find("comboBox_cabinets");
-    const QSize first = driver->window->size();
+    // The banner and its twin, told apart by their colour.
+    for (const QString name : { "banner3.png", "banner3@2x.png" }) {
+        QImage image(QSize(200, 50) * (name.contains('@') ? 2 : 1), QImage::Format_RGB32);
+        image.fill(name.contains('@') ? Qt::blue : Qt::red);
+        QVERIFY(image.save(fixture.path(name)));
+    }
+    WindowDriver driver;
+    QApplication::setActiveWindow(driver.window.get());
+    QComboBox* cabinet = driver.find("comboBox_cabinets");
+    const QSize first = driver.window->size();
     for (const QString& key : keys)
-        QTest::keySequence(driver->window.get(), QKeySequence(key));
-    const int zoom = driver->window->zoom();
-    const QRect room = driver->window->screen()->availableGeometry();
+        QTest::keySequence(driver.window.get(), QKeySequence(key));
+    const int zoom = driver.window->zoom();
+    const QRect room = driver.window->screen()->availableGeometry();
     int asked = percent; // 200 % is too tall for the offscreen screen (800 high at most)
     if (percent == 0) {
-        const QString told = driver->find<QLabel>("statusMessage")->text();
+        const QString told = driver.find<QLabel>("statusMessage")->text();
         asked = told.section(' ', 0, 0).toInt();
         QVERIFY2(zoom > 125 && zoom < asked, qPrintable(told));
         QCOMPARE(
@@ -415,23 +422,28 @@ void TestMainWindow::zoom()
     } else {
         QCOMPARE(zoom, percent);
     }
-    QVERIFY(driver->window->frameGeometry().height() <= room.height());
+    QVERIFY(driver.window->frameGeometry().height() <= room.height());
     const qreal z = zoom / 100.0;
     QCOMPARE(cabinet->geometry(),
         QRect(qRound(68 * z), qRound(180 * z), qRound(199 * z) - qRound(68 * z),
             qRound(200 * z) - qRound(180 * z)));
-    QCOMPARE(driver->window->width(), qRound(413 * z));
+    QCOMPARE(driver.window->width(), qRound(413 * z));
     if (zoom == 100)
-        QCOMPARE(driver->window->size(), first);
+        QCOMPARE(driver.window->size(), first);
     const int pixels = QFontInfo(FormStyle::formFont()).pixelSize(); // at Actual Size
     const int zoomed = QFontInfo(cabinet->font()).pixelSize();
     QVERIFY2(qAbs(zoomed - pixels * z) <= 1.5, qPrintable(QString("%1 px").arg(zoomed)));
+    const QPixmap banner = driver.find<QLabel>("label")->pixmap(Qt::ReturnByValue);
+    QCOMPARE(banner.size(), QSize(qRound(200 * z), qRound(50 * z)));
+    QCOMPARE(banner.devicePixelRatio(), 1.0);
+    QCOMPARE(banner.toImage().pixelColor(banner.rect().center()),
+        QColor(zoom > 100 ? Qt::blue : Qt::red));
+    QCOMPARE(driver.find<QAction>("actionZoomIn")->isEnabled(), zoom < 200);
+    QCOMPARE(driver.find<QAction>("actionZoomOut")->isEnabled(), zoom > 75);
     const QVariant chosen = QSettings("vantor", "vantor").value("view/zoom");
     QCOMPARE(chosen.isValid() ? chosen.toInt() : 0, keys.isEmpty() ? 0 : asked);
     if (percent)
         QCOMPARE(MainWindow().zoom(), percent);
-    driver.reset();
-    QApplication::setFont(font);
 }
 
 // A folder, or either catalogue file, dropped on the window opens the folder.
