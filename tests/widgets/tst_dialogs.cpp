@@ -39,28 +39,36 @@ private:
 // Help > About runs a fresh application-modal box each time, with the
 // application icon: nothing of it is left once it closes. Its logo, as the
 // window's banner, comes from the folder opened, else the working directory,
-// else the program itself. It shows the address its support link mails to;
-// only that link opens a mail, to the support address with the copy address,
-// subject and salutation filled in. When no program takes the mail, a message
-// over the box gives the address to copy.
+// else the program itself, and only from a file of at most 4 MiB. It shows
+// the address its support link mails to; only that link opens a mail, to the
+// support address with the copy address, subject and salutation filled in.
+// When no program takes the mail, a message over the box gives the address
+// to copy.
 void TestDialogs::aboutBox_data()
 {
     QTest::addColumn<QStringList>("places"); // that hold the images, 10 and 20 pixels square
+    QTest::addColumn<qint64>("bytes"); // of each image file; 0: as saved
     QTest::addColumn<QSize>("banner");
     QTest::addColumn<QStringList>("links"); // clicked in turn
     QTest::addColumn<bool>("program"); // a mail program takes the mail
+    const qint64 limit = 4 * 1024 * 1024;
+    const QSize builtIn(301, 71);
+    const QStringList support { "#support_email" };
     QTest::newRow("the folder's, the support link")
-        << QStringList { "mine", "." } << QSize(10, 10) << QStringList { "#support_email" } << true;
+        << QStringList { "mine", "." } << qint64(0) << QSize(10, 10) << support << true;
     QTest::newRow("the working directory's, other links")
-        << QStringList { "." } << QSize(20, 20)
+        << QStringList { "." } << qint64(0) << QSize(20, 20)
         << QStringList { "#Support_Email", "support_email", "#support_email " } << true;
     QTest::newRow("built in, no mail program")
-        << QStringList() << QSize(301, 71) << QStringList { "#support_email" } << false;
+        << QStringList() << qint64(0) << builtIn << support << false;
+    QTest::newRow("4 MiB") << QStringList { "." } << limit << QSize(20, 20) << support << true;
+    QTest::newRow("a byte more") << QStringList { "." } << limit + 1 << builtIn << support << true;
 }
 
 void TestDialogs::aboutBox()
 {
     QFETCH(QStringList, places);
+    QFETCH(qint64, bytes);
     QFETCH(QSize, banner);
     QFETCH(QStringList, links);
     QFETCH(bool, program);
@@ -71,9 +79,16 @@ void TestDialogs::aboutBox()
     CatalogueFixture fixture;
     const QString mine = fixture.folder("mine", cabinets, amplifiers);
     for (const QString& place : places) {
-        const QImage image(QSize(10, 10) * (place == "mine" ? 1 : 2), QImage::Format_RGB32);
-        for (const char* name : { "banner3.png", "Orlena-Audio-logo-60px.png" })
-            QVERIFY(image.save(fixture.path(place + '/' + name)));
+        QImage image(QSize(10, 10) * (place == "mine" ? 1 : 2), QImage::Format_RGB32);
+        image.fill(Qt::red);
+        for (const char* name : { "banner3.png", "Orlena-Audio-logo-60px.png" }) {
+            // A PNG ends at its end chunk: what follows it is never read.
+            QFile file(fixture.path(place + '/' + name));
+            QVERIFY(file.open(QIODevice::WriteOnly) && image.save(&file, "PNG"));
+            if (bytes)
+                file.write(QByteArray(bytes - file.size(), '\0'));
+            QVERIFY(!bytes || file.size() == bytes);
+        }
     }
     WindowDriver driver(mine);
     QCOMPARE(driver.find<QLabel>("label")->sizeHint(), banner);
