@@ -82,48 +82,62 @@ struct Shown {
 };
 Q_DECLARE_METATYPE(Shown)
 
-// One thing a user does in the window, made by the functions below it.
-struct Step {
-    enum Kind { Cabinet, Count, Amplifier, Mode, Type, Reset, Reload, Open, Export, Edit, Restart };
-    Kind kind;
-    QVariant value = {};
-};
-Q_DECLARE_METATYPE(Step)
-// An entry picked by its text or index.
-inline Step pickCabinet(const QVariant& entry) { return { Step::Cabinet, entry }; }
-inline Step pickAmplifier(const QVariant& entry) { return { Step::Amplifier, entry }; }
-inline Step pickMode(int index) { return { Step::Mode, index }; }
-inline Step setCount(int count) { return { Step::Count, count }; }
-inline Step typeText(const QString& text) { return { Step::Type, text }; }
-inline Step clickReset() { return { Step::Reset }; }
-inline Step reload() { return { Step::Reload }; }
-// The folder or file chosen in the dialog, from the working directory; empty:
-// the dialog cancelled.
-inline Step openFolder(const QString& folder) { return { Step::Open, folder }; }
-inline Step exportTo(const QString& path) { return { Step::Export, path }; }
-// The working directory's cabinet file written anew.
-inline Step editCabinets(const QByteArray& file) { return { Step::Edit, file }; }
-// The program started again, on the folder named if any.
-inline Step restart(const QString& folder = {}) { return { Step::Restart, folder }; }
-
 // Drives a MainWindow through its object names as a user would; the boxes it
 // raises are kept in `watcher.seen`. The window is started on `folder` if
-// any, and remembers the folder it opens in Qt's test-mode settings, none
-// from before unless told to.
+// any, active, with Qt's test-mode settings, empty at first.
 class WindowDriver {
 public:
-    explicit WindowDriver(const QString& folder = QString(), bool remembered = false)
+    explicit WindowDriver(const QString& folder = QString())
     {
         QStandardPaths::setTestModeEnabled(true);
-        if (!remembered)
-            QSettings("vantor", "vantor").clear();
-        start(folder);
+        QSettings("vantor", "vantor").clear();
+        restart(folder);
     }
 
     ModalWatcher watcher;
     std::unique_ptr<MainWindow> window;
 
-    void start(const QString& folder = QString())
+    template <typename T = QComboBox> T* find(const QString& objectName) const
+    {
+        return window->findChild<T*>(objectName);
+    }
+    QSpinBox* count() const { return find<QSpinBox>("spin_num_cabinets"); }
+    QLineEdit* threshold() const { return find<QLineEdit>("lineaResultado"); }
+
+    // What the user does; false when the window does not let it be done. A
+    // pick is made as the user makes it: only when the selector is enabled and
+    // has the entry (its text or index), and it emits activated(int).
+    bool pickCabinet(const QVariant& entry) { return pick("comboBox_cabinets", entry); }
+    bool pickAmplifier(const QVariant& entry) { return pick("comboBox_amplis", entry); }
+    bool pickMode(int index) { return pick("comboBox_mode", index); }
+    bool setCount(int value) { return count()->isEnabled() && (count()->setValue(value), true); }
+    void typeText(const QString& text) { QTest::keyClicks(threshold(), text); }
+    void clickReset() { find<QPushButton>("pushButton_reset")->click(); }
+    bool reload() { return trigger("actionReload", window->chooseFolder, {}); }
+    // What the dialog answers, from the working directory; empty: cancelled.
+    bool openFolder(const QString& folder)
+    {
+        return trigger("actionOpen", window->chooseFolder, folder);
+    }
+    bool exportTo(const QString& path)
+    {
+        return trigger("actionExport", window->chooseSheetFile, path);
+    }
+    // True when the window takes what is dropped on it.
+    bool drop(const QString& path)
+    {
+        QMimeData data;
+        data.setUrls({ QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()) });
+        const QPoint at = window->rect().center();
+        QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(window.get(), &enter);
+        QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        if (enter.isAccepted())
+            QApplication::sendEvent(window.get(), &drop);
+        return enter.isAccepted();
+    }
+    // The program started again, on the folder named if any.
+    void restart(const QString& folder = QString())
     {
         window.reset(); // the settings written, as when the program quits
         window = std::make_unique<MainWindow>(folder);
@@ -133,83 +147,7 @@ public:
         // The box about the catalogue, if any, once the window is on the screen.
         if (QTest::qWaitForWindowExposed(window.get()))
             QCoreApplication::processEvents();
-    }
-
-    template <typename T = QComboBox> T* find(const QString& objectName) const
-    {
-        return window->findChild<T*>(objectName);
-    }
-    QSpinBox* count() const { return find<QSpinBox>("spin_num_cabinets"); }
-    QLineEdit* threshold() const { return find<QLineEdit>("lineaResultado"); }
-
-    // A pick is made as the user makes it: only when the selector is enabled
-    // and has the entry, and it emits activated(int). False when it cannot.
-    bool pickCabinet(const QVariant& entry) { return pick("comboBox_cabinets", entry); }
-    bool pickAmplifier(const QVariant& entry) { return pick("comboBox_amplis", entry); }
-    bool pickMode(int index) { return pick("comboBox_mode", index); }
-    bool setCount(int value) { return count()->isEnabled() && (count()->setValue(value), true); }
-    void typeText(const QString& text) { QTest::keyClicks(threshold(), text); }
-    void clickReset() { find<QPushButton>("pushButton_reset")->click(); }
-    bool reload() { return trigger("actionReload"); }
-    bool openFolder(const QString& folder)
-    {
-        window->chooseFolder = [folder] { return chosen(folder); };
-        return trigger("actionOpen");
-    }
-    bool exportTo(const QString& path)
-    {
-        window->chooseSheetFile = [path] { return chosen(path); };
-        return trigger("actionExport");
-    }
-    void editCabinets(const QByteArray& file)
-    {
-        QFile::remove(Catalogue::cabinetFileName);
-        QFile edited(Catalogue::cabinetFileName);
-        QVERIFY(edited.open(QIODevice::WriteOnly) && edited.write(file) == file.size());
-    }
-    // True when the window takes the path dropped on it.
-    bool drop(const QString& path)
-    {
-        QMimeData data;
-        data.setUrls({ QUrl::fromLocalFile(path) });
-        const QPoint at = window->rect().center();
-        QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(window.get(), &enter);
-        QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        if (enter.isAccepted())
-            QApplication::sendEvent(window.get(), &drop);
-        return enter.isAccepted();
-    }
-
-    // False when the window cannot take the step.
-    bool take(const Step& step)
-    {
-        const QString text = step.value.toString();
-        switch (step.kind) {
-        case Step::Cabinet:
-            return pickCabinet(step.value);
-        case Step::Count:
-            return setCount(step.value.toInt());
-        case Step::Amplifier:
-            return pickAmplifier(step.value);
-        case Step::Mode:
-            return pickMode(step.value.toInt());
-        case Step::Type:
-            return typeText(text), true;
-        case Step::Reset:
-            return clickReset(), true;
-        case Step::Reload:
-            return reload();
-        case Step::Open:
-            return openFolder(text);
-        case Step::Export:
-            return exportTo(text);
-        case Step::Edit:
-            return editCabinets(step.value.toByteArray()), true;
-        case Step::Restart:
-            return start(text), true;
-        }
-        return false;
+        QApplication::setActiveWindow(window.get());
     }
 
     // The six result labels' texts, top left to bottom right.
@@ -264,11 +202,6 @@ public:
     }
 
 private:
-    // A path from the working directory as a dialog gives it: absolute.
-    static QString chosen(const QString& path)
-    {
-        return path.isEmpty() ? path : QDir::cleanPath(QDir::current().absoluteFilePath(path));
-    }
     bool pick(const char* selector, const QVariant& entry)
     {
         QComboBox* box = find(selector);
@@ -280,11 +213,45 @@ private:
         emit box->activated(index);
         return true;
     }
-    bool trigger(const char* name)
+    // Triggers the menu's action, with `dialog` answering `path` as a dialog
+    // does: absolute.
+    bool trigger(const char* action, std::function<QString()>& dialog, const QString& path)
     {
-        QAction* action = find<QAction>(name);
-        if (action->isEnabled())
-            action->trigger();
-        return action->isEnabled();
+        const QString chosen
+            = path.isEmpty() ? path : QDir::cleanPath(QDir::current().absoluteFilePath(path));
+        dialog = [chosen] { return chosen; };
+        QAction* menuAction = find<QAction>(action);
+        if (menuAction->isEnabled())
+            menuAction->trigger();
+        return menuAction->isEnabled();
     }
 };
+
+// One thing a user does, as a table's row lists it: a call on the driver,
+// made by the functions below, named as the driver's calls are.
+using Step = std::function<bool(WindowDriver&)>;
+Q_DECLARE_METATYPE(Step)
+// clang-format off
+inline Step pickCabinet(QVariant e) { return [=](auto& d) { return d.pickCabinet(e); }; }
+inline Step pickAmplifier(QVariant e) { return [=](auto& d) { return d.pickAmplifier(e); }; }
+inline Step pickMode(int i) { return [=](auto& d) { return d.pickMode(i); }; }
+inline Step setCount(int n) { return [=](auto& d) { return d.setCount(n); }; }
+inline Step typeText(QString t) { return [=](auto& d) { return d.typeText(t), true; }; }
+inline Step clickReset() { return [](auto& d) { return d.clickReset(), true; }; }
+inline Step reload() { return [](auto& d) { return d.reload(); }; }
+inline Step openFolder(QString f) { return [=](auto& d) { return d.openFolder(f); }; }
+inline Step exportTo(QString p) { return [=](auto& d) { return d.exportTo(p); }; }
+inline Step restart(QString f = {}) { return [=](auto& d) { return d.restart(f), true; }; }
+// Dropped on the window, which takes it, or not.
+inline Step drop(QString p, bool in = true) { return [=](auto& d) { return d.drop(p) == in; }; }
+// clang-format on
+// A file of the working directory written anew, or removed (null).
+inline Step edit(const QString& name, const QByteArray& content = {})
+{
+    return [=](WindowDriver&) {
+        QFile::remove(name);
+        QFile file(name);
+        return content.isNull()
+            || (file.open(QIODevice::WriteOnly) && file.write(content) == content.size());
+    };
+}
