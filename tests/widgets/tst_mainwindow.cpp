@@ -3,10 +3,7 @@
 #include "cataloguefixture.h"
 #include "dialog2.h"
 #include "formstyle.h"
-#include "limitersheetdialog.h"
 #include "windowdriver.h"
-
-#include <QPrintPreviewWidget>
 
 namespace {
 const QByteArray cabinets = "h\nEight 200,200,8\nSixteen 300,300,16\nEight 300,300,8\n";
@@ -36,7 +33,6 @@ private slots:
     void initTestCase()
     {
         QLocale::setDefault(QLocale::c());
-        QCoreApplication::setApplicationVersion(VANTOR_VERSION); // as main() sets it
         Appearance::apply(); // as the program starts: style, icon, the name on the boxes
     }
     void init()
@@ -54,8 +50,6 @@ private slots:
     void screenReader();
     void zoom_data();
     void zoom();
-    void limiterSheet_data();
-    void limiterSheet();
 };
 
 // Start-up shows the first selection as a pick would and tells in one box, over
@@ -455,94 +449,6 @@ void TestMainWindow::zoom()
     QCOMPARE(chosen.isValid() ? chosen.toInt() : 0, keys.isEmpty() ? 0 : asked);
     if (percent)
         QCOMPARE(MainWindow().zoom(), percent);
-}
-
-// Ctrl+P opens the Limiter Sheet dialog on the window's selection, its mode
-// included; a count refused says why. The preview shows that sheet on its
-// page; "Save as PDF…" writes the pages `vantor --sheet --format pdf` draws,
-// and the status bar says how many rows they hold.
-void TestMainWindow::limiterSheet_data()
-{
-    QTest::addColumn<QVector<Step>>("steps");
-    QTest::addColumn<QStringList>("modes"); // of the amplifier; empty for every one
-    QTest::addColumn<QStringList>("counts"); // as the dialog lists them
-    const QString below = " \u2014 refused: below 4 \u03a9";
-    QTest::newRow("a model without the switch")
-        << QVector<Step> { pickCabinet("Eight 300"), setCount(2), pickAmplifier("NoSwitch") }
-        << QStringList() << QStringList { "1", "2", "3" + below, "4" + below };
-    QTest::newRow("bridged") << QVector<Step> { pickMode(1) } << QStringList { "BTL" }
-                             << QStringList { "1", "2 \u2014 refused: no data at 4 \u03a9 BTL",
-                                    "3" + below, "4" + below };
-}
-
-void TestMainWindow::limiterSheet()
-{
-    QFETCH(QVector<Step>, steps);
-    QFETCH(QStringList, modes);
-    QFETCH(QStringList, counts);
-    CatalogueFixture fixture(cabinets, amplifiers);
-    WindowDriver driver;
-    for (const Step& step : steps)
-        QVERIFY(step(driver));
-    const QString cabinet = driver.find("comboBox_cabinets")->currentText(),
-                  amplifier = driver.find("comboBox_amplis")->currentText();
-    const int count = driver.count()->value();
-    const QString pdf = fixture.path("sheet.pdf");
-    Sheet::Filter chosen;
-    QStringList listed;
-    // The preview opens over the dialog while the watcher is busy with it.
-    int previewed = 0; // pages
-    QTimer previews;
-    connect(&previews, &QTimer::timeout, [&] {
-        QWidget* preview = QApplication::activeModalWidget();
-        if (auto* pages = preview ? preview->findChild<QPrintPreviewWidget*>() : nullptr)
-            previewed = pages->pageCount(), preview->close();
-    });
-    previews.start(10);
-    driver.watcher.onModal = [&](QWidget* dialog) {
-        auto* sheet = qobject_cast<LimiterSheetDialog*>(dialog);
-        if (!sheet)
-            return;
-        chosen = sheet->filter();
-        auto* list = sheet->findChild<QListWidget*>("list_counts");
-        for (int row = 0; row < list->count(); ++row)
-            listed << list->item(row)->text();
-        sheet->choosePdfFile = [&] { return pdf; };
-        sheet->findChild<QPushButton*>("button_preview")->click();
-        sheet->findChild<QPushButton*>("button_save")->click();
-    };
-    QTest::keySequence(driver.window.get(), QKeySequence("Ctrl+P"));
-    QTRY_VERIFY(!listed.isEmpty());
-    QCOMPARE(chosen.cabinets + chosen.amplifiers, QStringList({ cabinet, amplifier }));
-    QCOMPARE(chosen.counts, QVector<int> { count });
-    QStringList keys;
-    for (const Mode mode : chosen.modes.value(amplifier))
-        keys << mode.key();
-    QCOMPARE(keys, modes);
-    QCOMPARE(listed, counts);
-    QCOMPARE(previewed, 1);
-    QCOMPARE(driver.heard("statusMessage"), "Saved sheet.pdf: 1 row");
-    if (!modes.isEmpty())
-        return;
-    QProcess program;
-    program.start(VANTOR_PROGRAM,
-        { "--sheet", "--format", "pdf", "--cabinet", cabinet, "--count", QString::number(count),
-            "--amplifier", amplifier, "--output", fixture.path("cli.pdf"), fixture.path(".") });
-    QVERIFY(program.waitForFinished(20000) && program.exitCode() == 0);
-    QStringList texts;
-    for (const char* file : { "sheet.pdf", "cli.pdf" }) {
-        program.start("pdftotext", { "-layout", fixture.path(file), "-" });
-        QVERIFY(program.waitForFinished(20000));
-        texts << program.readAllStandardOutput();
-    }
-    QCOMPARE(texts[0], texts[1]);
-    // The title, the model's heading, the row, the refused line and "page of pages".
-    const QString row = QString("%1 \u00d7 %2").arg(cabinet).arg(count);
-    for (const QString& text : { "Limiter sheet \u2014 " + QDir::current().dirName(),
-             '\n' + amplifier + '\n', row, driver.threshold()->text(), QString("0 refused") })
-        QVERIFY2(texts[0].contains(text), qPrintable(texts[0]));
-    QVERIFY(texts[0].contains(QRegularExpression("\\b1 ?/ ?1\\s*\f")));
-    QCOMPARE(texts[0].count('\f'), 1);
 }
 
 QTEST_MAIN(TestMainWindow)
