@@ -56,15 +56,17 @@ public:
     bool setCount(int value) { return count()->isEnabled() && (count()->setValue(value), true); }
     void typeText(const QString& text) { QTest::keyClicks(threshold(), text); }
     void clickReset() { find<QPushButton>("pushButton_reset")->click(); }
-    bool reload() { return trigger("actionReload", window->chooseFolder, {}); }
+    bool reload() { return trigger("actionReload"); }
     // What the dialog answers, from the working directory; empty: cancelled.
     bool openFolder(const QString& folder)
     {
-        return trigger("actionOpen", window->chooseFolder, folder);
+        window->chooseFolder = answer(folder);
+        return trigger("actionOpen");
     }
     bool exportTo(const QString& path)
     {
-        return trigger("actionExport", window->chooseSheetFile, path);
+        window->chooseSheetFile = answer(path);
+        return trigger("actionExport");
     }
     // True when the window takes what is dropped on it.
     bool drop(const QString& path)
@@ -156,17 +158,19 @@ private:
         emit box->activated(index);
         return true;
     }
-    // Triggers the menu's action, with `dialog` answering `path` as a dialog
-    // does: absolute.
-    bool trigger(const char* action, std::function<QString()>& dialog, const QString& path)
+    bool trigger(const char* name)
+    {
+        QAction* action = find<QAction>(name);
+        if (action->isEnabled())
+            action->trigger();
+        return action->isEnabled();
+    }
+    // A dialog's answer: the path made absolute.
+    static std::function<QString()> answer(const QString& path)
     {
         const QString chosen
             = path.isEmpty() ? path : QDir::cleanPath(QDir::current().absoluteFilePath(path));
-        dialog = [chosen] { return chosen; };
-        QAction* menuAction = find<QAction>(action);
-        if (menuAction->isEnabled())
-            menuAction->trigger();
-        return menuAction->isEnabled();
+        return [chosen] { return chosen; };
     }
 };
 
