@@ -71,8 +71,6 @@ void TestMainWindow::startUp_data()
     // "VACIO" is a model like any other.
     const QByteArray pro = "h\nVACIO,8,NO,120,43.8,26\nVACIO,4,NO,110,43,26\n";
     const QString none;
-    row("first rows are not the old defaults", "h\nBig,1000,8\n", pro,
-        { 1, "Big", "VACIO", 0, false, "8", "1000", "8", "1000", "120", "26", "15.2 dBu" });
     row("first selection refused: dashes, no box", "h\nEight,200,8\n",
         "h\nFourOnly,4,ST,40,34.3,26\n",
         { 1, "Eight", "FourOnly", 0, true, "8", "200", "8", "200", "-", "-", "-" });
@@ -188,11 +186,10 @@ void TestMainWindow::use_data()
     row("another file dropped", { drop("mine/notes.txt", false) }, first);
     row("a folder that cannot be used", { pickCabinet("Eight 300"), openFolder("empty") }, eight300,
         "Vantor", { kept });
-    row("a file half written", { openFolder("mine"), edit("mine/data_amplis.txt"), reload() }, mine,
-        title, { kept }, read + "no problems");
-    row("reload reads the edited file", { edit("data_spk.txt", "h\n Edited,100,8\n"), reload() },
+    row("reload reads the edited file",
+        { openFolder("mine"), edit("mine/data_spk.txt", "h\n Edited,100,8\n"), reload() },
         { 1, " Edited", "Switch", 0, true, "8", "100", "8", "100", "42.94", "32", "-0.75 dBu" },
-        "Vantor", { found }, read + "5 problems");
+        title, { found }, read + "1 problem");
     const QVector<Step> sixteen { pickCabinet("Sixteen 300"), setCount(2),
         pickAmplifier("NoSwitch") };
     const Shown twoSixteen { 2, "Sixteen 300", "NoSwitch", 0, false, "16", "300", "8", "600", "36",
@@ -219,7 +216,6 @@ void TestMainWindow::use_data()
     row("another folder opened",
         sixteen + QVector<Step> { edit("mine/data_spk.txt", moved), openFolder("mine") }, newFirst,
         title, {}, read + "no problems");
-    row("the next start opens it", { openFolder("mine"), restart() }, mine, title);
     row("nor once it lacks a file", { openFolder("mine"), edit("mine/data_spk.txt"), restart() },
         first, "Vantor", { found });
     row("nor one that could not be used",
@@ -288,7 +284,6 @@ void TestMainWindow::keys_data()
     };
     row("N", "comboBox_amplis", "Amplifier model", noSwitch);
     row("Alt+N", "comboBox_amplis", "Amplifier model");
-    row("Alt+H", "comboBox_amplis", "menuAcerca");
     row("F1", "comboBox_amplis", "Dialog2");
     row("Ctrl+E", "spin_num_cabinets", "save dialog");
     // Arrows open a selector's list: no entry is picked on the way.
