@@ -135,8 +135,9 @@ public:
         const QStringList numbers { expected.impedance, expected.power,
             expected.equivalentImpedance, expected.equivalentPower, expected.voltage,
             expected.gain };
+        const QStringList texts = labels();
         for (int i = 0; i < names.size(); ++i)
-            check(names[i], labels()[i].section(": ", 1).section(' ', 0, 0), numbers[i]);
+            check(names[i], texts[i].section(": ", 1).section(' ', 0, 0), numbers[i]);
         check("threshold", threshold()->text(), expected.threshold);
         check("warning", heard("label_alert_max"), expected.warning);
         for (const char* input :
