@@ -2,137 +2,101 @@
 #pragma once
 
 #include "mainwindow.h"
+#include "modalwatcher.h"
 
 #include <QtTest>
 #include <QtWidgets>
 
 #include <functional>
+#include <memory>
 
-// Records every modal window that comes up while a test drives the program,
-// its details shown, and closes it: exec() runs without a user.
-class ModalWatcher {
-public:
-    struct Seen {
-        QString className, title, text, informativeText, detailedText;
-        QMessageBox::Icon icon = QMessageBox::NoIcon;
-        bool hasParent = false, applicationModal = false, selectable = false; // a box's text
-        bool plainText = true; // no label of it takes markup
-        QRect frame, expanded, over, screen; // as shown, details shown, parent's, screen's room
-    };
-
-    ModalWatcher()
-    {
-        QObject::connect(&timer, &QTimer::timeout, [this] {
-            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-            if (!dialog || !dialog->isVisible())
-                return;
-            auto* box = qobject_cast<QMessageBox*>(dialog);
-            bool plainText = true;
-            for (const QLabel* label : dialog->findChildren<QLabel*>())
-                plainText &= label->text().isEmpty() || label->textFormat() == Qt::PlainText;
-            const QRect frame = dialog->frameGeometry();
-            for (QAbstractButton* button : box ? box->buttons() : QList<QAbstractButton*>())
-                if (box->buttonRole(button) == QMessageBox::ActionRole)
-                    button->click();
-            QWidget* parent = dialog->parentWidget();
-            seen.append({ dialog->metaObject()->className(), dialog->windowTitle(),
-                box ? box->text() : QString(), box ? box->informativeText() : QString(),
-                box ? box->detailedText() : QString(), box ? box->icon() : QMessageBox::NoIcon,
-                parent != nullptr, dialog->windowModality() == Qt::ApplicationModal,
-                box && box->textInteractionFlags() & Qt::TextSelectableByMouse, plainText, frame,
-                dialog->frameGeometry(), parent ? parent->window()->frameGeometry() : QRect(),
-                dialog->windowHandle()->screen()->availableGeometry() });
-            if (onModal)
-                onModal(dialog);
-            dialog->reject();
-        });
-        timer.start(10);
-    }
-
-    std::function<void(QWidget*)> onModal; // runs on each before it is closed
-    QVector<Seen> seen;
-
-    // Top-level windows still shown: a box or dialog left behind.
-    static QStringList visibleWindows()
-    {
-        QStringList shown;
-        for (QWidget* widget : QApplication::topLevelWidgets())
-            if (widget->isVisible())
-                shown << widget->metaObject()->className();
-        return shown;
-    }
-
-private:
-    QTimer timer;
+// What the window shows: the inputs, the result labels' numbers ("-" where
+// unknown, empty for the form's own text), the threshold, the warning as a
+// screen reader hears it (empty while hidden), and whether the count, both
+// selectors and Reset can be used.
+struct Shown {
+    int count;
+    QString cabinet, amplifier; // the selectors' entries; empty: none
+    int mode; // 0 ST, 1 BTL
+    bool modeEnabled;
+    QString impedance, power, equivalentImpedance, equivalentPower, voltage, gain;
+    QString threshold, warning = {};
+    bool inputsEnabled = true;
 };
+Q_DECLARE_METATYPE(Shown)
 
-// Drives a MainWindow, started on `folder` if any, through its object names as
-// a user would; the boxes it raises are kept in `watcher.seen`. It remembers
-// its folder in Qt's test-mode settings, none unless told to.
+// Drives a MainWindow through its object names as a user would; the boxes it
+// raises are kept in `watcher.seen`. The window is started on `folder` if
+// any, active, with Qt's test-mode settings, empty at first.
 class WindowDriver {
 public:
-    explicit WindowDriver(const QString& folder = QString(), bool remembered = false)
-        : window((forget(remembered), folder))
+    explicit WindowDriver(const QString& folder = QString())
     {
-        window.move(QGuiApplication::primaryScreen()->availableGeometry().center()
-            - window.rect().center());
-        window.show();
-        // The box about the catalogue, if any, once the window is on the screen.
-        if (QTest::qWaitForWindowExposed(&window))
-            QCoreApplication::processEvents();
+        QStandardPaths::setTestModeEnabled(true);
+        QSettings("vantor", "vantor").clear();
+        restart(folder);
     }
 
     ModalWatcher watcher;
-    MainWindow window;
-
-    static bool forget(bool remembered)
-    {
-        QStandardPaths::setTestModeEnabled(true);
-        if (!remembered)
-            QSettings("vantor", "vantor").clear();
-        return true;
-    }
+    std::unique_ptr<MainWindow> window;
 
     template <typename T = QComboBox> T* find(const QString& objectName) const
     {
-        return window.findChild<T*>(objectName);
+        return window->findChild<T*>(objectName);
     }
     QSpinBox* count() const { return find<QSpinBox>("spin_num_cabinets"); }
+    QLineEdit* threshold() const { return find<QLineEdit>("lineaResultado"); }
 
-    // "cabinet=", "amp=" or "mode=" an entry's text or index, "count=N",
-    // "type=TEXT" into the threshold, "reset", "reload", or "open=" and "export="
-    // what the user picks in the dialog (nothing: cancelled). A pick is made as
-    // the user makes it: only when enabled, and it emits activated(int).
-    bool act(const QString& action)
+    // What the user does; false when the window does not let it be done. A
+    // pick is made as the user makes it: only when the selector is enabled and
+    // has the entry (its text or index), and it emits activated(int).
+    bool pickCabinet(const QVariant& entry) { return pick("comboBox_cabinets", entry); }
+    bool pickAmplifier(const QVariant& entry) { return pick("comboBox_amplis", entry); }
+    bool pickMode(int index) { return pick("comboBox_mode", index); }
+    bool setCount(int value) { return count()->isEnabled() && (count()->setValue(value), true); }
+    void typeText(const QString& text) { QTest::keyClicks(threshold(), text); }
+    void clickReset() { find<QPushButton>("pushButton_reset")->click(); }
+    bool reload() { return trigger("actionReload"); }
+    // What the dialog answers, from the working directory; empty: cancelled.
+    bool openFolder(const QString& folder)
     {
-        const QString what = action.section('=', 0, 0), value = action.section('=', 1);
-        static const QHash<QString, QString> actions { { "open", "actionOpen" },
-            { "reload", "actionReload" }, { "export", "actionExport" } };
-        if (QAction* menuAction = find<QAction>(actions.value(what, "-"))) {
-            (what == "export" ? window.chooseSheetFile : window.chooseFolder)
-                = [value] { return value; };
-            if (menuAction->isEnabled())
-                menuAction->trigger();
-            return menuAction->isEnabled();
-        }
-        if (what == "count")
-            return count()->setValue(value.toInt()), true;
-        if (what == "reset")
-            return find<QPushButton>("pushButton_reset")->click(), true;
-        if (what == "type")
-            return QTest::keyClicks(find<QLineEdit>("lineaResultado"), value), true;
-        static const QHash<QString, QString> selectors { { "cabinet", "comboBox_cabinets" },
-            { "amp", "comboBox_amplis" }, { "mode", "comboBox_mode" } };
-        QComboBox* box = find(selectors.value(what, "no such selector"));
-        bool isIndex = false;
-        int entry = value.toInt(&isIndex);
-        if (box && !isIndex)
-            entry = box->findText(value);
-        if (!box || !box->isEnabled() || entry < 0 || entry >= box->count())
-            return false;
-        box->setCurrentIndex(entry);
-        emit box->activated(entry);
-        return true;
+        window->chooseFolder = answer(folder);
+        return trigger("actionOpen");
+    }
+    bool exportTo(const QString& path)
+    {
+        window->chooseSheetFile = answer(path);
+        return trigger("actionExport");
+    }
+    // True when the window takes what is dropped on it, and opens it only once
+    // the drop has returned: a box must not hold the program dragged from.
+    bool drop(const QString& path)
+    {
+        QMimeData data;
+        data.setUrls({ QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()) });
+        const QPoint at = window->rect().center();
+        QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(window.get(), &enter);
+        QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        const QString before = window->windowTitle();
+        if (enter.isAccepted())
+            QApplication::sendEvent(window.get(), &drop);
+        const bool returnedFirst = window->windowTitle() == before;
+        QCoreApplication::processEvents();
+        return enter.isAccepted() && returnedFirst;
+    }
+    // The program started again, on the folder named if any.
+    void restart(const QString& folder = QString())
+    {
+        window.reset(); // the settings written, as when the program quits
+        window = std::make_unique<MainWindow>(folder);
+        window->move(QGuiApplication::primaryScreen()->availableGeometry().center()
+            - window->rect().center());
+        window->show();
+        // The box about the catalogue, if any, once the window is on the screen.
+        if (QTest::qWaitForWindowExposed(window.get()))
+            QCoreApplication::processEvents();
+        QApplication::setActiveWindow(window.get());
     }
 
     // The six result labels' texts, top left to bottom right.
@@ -145,21 +109,106 @@ public:
         return texts;
     }
 
-    // "count cabinet amplifier mode" ("!" after a disabled input), the six
-    // labels' numbers ("-" where unknown, empty for the form's own text), the
-    // threshold and "shown" or "hidden" for the alert, split by "|".
-    QString display() const
+    // What a screen reader hears of the label, an alert, while it shows.
+    QString heard(const QString& label) const
     {
-        QStringList inputs { QString::number(count()->value())
-            + (count()->isEnabled() ? "" : "!") };
-        for (const char* name : { "comboBox_cabinets", "comboBox_amplis", "comboBox_mode" })
-            inputs << QString::number(find(name)->currentIndex())
-                    + (find(name)->isEnabled() ? "" : "!");
-        QStringList shown { inputs.join(' ') };
-        for (const QString& label : labels())
-            shown << label.section(": ", 1).section(' ', 0, 0);
-        shown << find<QLineEdit>("lineaResultado")->text();
-        return (shown << (find<QLabel>("label_alert_max")->isHidden() ? "hidden" : "shown"))
-            .join('|');
+        QAccessibleInterface* alert = QAccessible::queryAccessibleInterface(find<QLabel>(label));
+        return alert->role() == QAccessible::AlertMessage && !alert->state().invisible
+            ? alert->text(QAccessible::Name)
+            : QString();
+    }
+
+    // Where the window shows other than `expected`, one `what is "shown",
+    // expected "this"` a difference; empty when it shows just that.
+    QString differences(const Shown& expected) const
+    {
+        QStringList wrong;
+        const auto check
+            = [&wrong](const QString& what, const QVariant& shown, const QVariant& meant) {
+                  if (shown != meant)
+                      wrong << QString("%1 is \"%2\", expected \"%3\"")
+                                   .arg(what, shown.toString(), meant.toString());
+              };
+        check("count", count()->value(), expected.count);
+        check("cabinet", find("comboBox_cabinets")->currentText(), expected.cabinet);
+        check("amplifier", find("comboBox_amplis")->currentText(), expected.amplifier);
+        check("mode", find("comboBox_mode")->currentIndex(), expected.mode);
+        check("mode enabled", find("comboBox_mode")->isEnabled(), expected.modeEnabled);
+        const QStringList names { "impedance", "power", "equivalent impedance", "equivalent power",
+            "voltage", "gain" };
+        const QStringList numbers { expected.impedance, expected.power,
+            expected.equivalentImpedance, expected.equivalentPower, expected.voltage,
+            expected.gain };
+        const QStringList texts = labels();
+        for (int i = 0; i < names.size(); ++i)
+            check(names[i], texts[i].section(": ", 1).section(' ', 0, 0), numbers[i]);
+        check("threshold", threshold()->text(), expected.threshold);
+        check("warning", heard("label_alert_max"), expected.warning);
+        for (const char* input :
+            { "spin_num_cabinets", "comboBox_cabinets", "comboBox_amplis", "pushButton_reset" })
+            check(QString(input) + " enabled", find<QWidget>(input)->isEnabled(),
+                expected.inputsEnabled);
+        return wrong.join("; ");
+    }
+
+private:
+    bool pick(const char* selector, const QVariant& entry)
+    {
+        QComboBox* box = find(selector);
+        const int index = entry.userType() == QMetaType::QString ? box->findText(entry.toString())
+                                                                 : entry.toInt();
+        if (!box->isEnabled() || index < 0 || index >= box->count())
+            return false;
+        box->setCurrentIndex(index);
+        emit box->activated(index);
+        return true;
+    }
+    bool trigger(const char* name)
+    {
+        QAction* action = find<QAction>(name);
+        if (action->isEnabled())
+            action->trigger();
+        return action->isEnabled();
+    }
+    // A dialog's answer: the path made absolute.
+    static std::function<QString()> answer(const QString& path)
+    {
+        const QString chosen
+            = path.isEmpty() ? path : QDir::cleanPath(QDir::current().absoluteFilePath(path));
+        return [chosen] { return chosen; };
     }
 };
+
+// One thing a user does, as a table's row lists it: a call on the driver,
+// made by the functions below, named as the driver's calls are.
+using Step = std::function<bool(WindowDriver&)>;
+Q_DECLARE_METATYPE(Step)
+// clang-format off
+inline Step pickCabinet(QVariant e) { return [=](auto& d) { return d.pickCabinet(e); }; }
+inline Step pickAmplifier(QVariant e) { return [=](auto& d) { return d.pickAmplifier(e); }; }
+inline Step pickMode(int i) { return [=](auto& d) { return d.pickMode(i); }; }
+inline Step setCount(int n) { return [=](auto& d) { return d.setCount(n); }; }
+inline Step typeText(QString t) { return [=](auto& d) { return d.typeText(t), true; }; }
+inline Step clickReset() { return [](auto& d) { return d.clickReset(), true; }; }
+inline Step reload() { return [](auto& d) { return d.reload(); }; }
+inline Step openFolder(QString f) { return [=](auto& d) { return d.openFolder(f); }; }
+inline Step exportTo(QString p) { return [=](auto& d) { return d.exportTo(p); }; }
+inline Step restart(QString f = {}) { return [=](auto& d) { return d.restart(f), true; }; }
+// Dropped on the window, which takes it, or not.
+inline Step drop(QString p, bool in = true) { return [=](auto& d) { return d.drop(p) == in; }; }
+// How many entries the selector lists.
+inline Step entries(QString selector, int count)
+{
+    return [=](auto& d) { return d.window->template findChild<QComboBox*>(selector)->count() == count; };
+}
+// clang-format on
+// A file of the working directory written anew, or removed (null).
+inline Step edit(const QString& name, const QByteArray& content = {})
+{
+    return [=](WindowDriver&) {
+        QFile::remove(name);
+        QFile file(name);
+        return content.isNull()
+            || (file.open(QIODevice::WriteOnly) && file.write(content) == content.size());
+    };
+}

@@ -6,8 +6,14 @@
 #include "limitersheetdialog.h"
 #include "windowdriver.h"
 
+#include <QPrintPreviewWidget>
+
 namespace {
-const QByteArray cabinets = "h\nCab,300,16\n", amplifiers = "h\nAmp,8,ST,50,36,30\n";
+const QByteArray cabinets = "h\nCab,300,16\nEight 300,300,8\n";
+// "Switch" is bridged at 8 ohms only.
+const QByteArray amplifiers = "h\nAmp,8,ST,50,36,30\nSwitch,8,ST,42.94,34.9,32\n"
+                              "Switch,8,BTL,123.45678,44.1,32\nNoSwitch,8,NO,36,33.5,32\n"
+                              "NoSwitch,4,NO,33,32.6,32\n";
 }
 
 class TestDialogs : public QObject {
@@ -20,6 +26,7 @@ private slots:
     void initTestCase()
     {
         QLocale::setDefault(QLocale::c());
+        QCoreApplication::setApplicationVersion(VANTOR_VERSION); // as main() sets it
         Appearance::apply(); // as the program starts: style and application icon
     }
     void init() { QDesktopServices::setUrlHandler("mailto", this, "open"); }
@@ -31,6 +38,8 @@ private slots:
     void cleanupTestCase() { QDesktopServices::unsetUrlHandler("mailto"); }
     void aboutBox_data();
     void aboutBox();
+    void limiterSheet_data();
+    void limiterSheet();
     void sheetChoiceRemembered();
     void guideQuotes_data();
     void guideQuotes();
@@ -42,28 +51,36 @@ private:
 // Help > About runs a fresh application-modal box each time, with the
 // application icon: nothing of it is left once it closes. Its logo, as the
 // window's banner, comes from the folder opened, else the working directory,
-// else the program itself. It shows the address its support link mails to;
-// only that link opens a mail, to the support address with the copy address,
-// subject and salutation filled in. When no program takes the mail, a message
-// over the box gives the address to copy.
+// else the program itself, and only from a file of at most 4 MiB. It shows
+// the address its support link mails to; only that link opens a mail, to the
+// support address with the copy address, subject and salutation filled in.
+// When no program takes the mail, a message over the box gives the address
+// to copy.
 void TestDialogs::aboutBox_data()
 {
     QTest::addColumn<QStringList>("places"); // that hold the images, 10 and 20 pixels square
+    QTest::addColumn<qint64>("bytes"); // of each image file; 0: as saved
     QTest::addColumn<QSize>("banner");
     QTest::addColumn<QStringList>("links"); // clicked in turn
     QTest::addColumn<bool>("program"); // a mail program takes the mail
+    const qint64 limit = 4 * 1024 * 1024;
+    const QSize builtIn(301, 71);
+    const QStringList support { "#support_email" };
     QTest::newRow("the folder's, the support link")
-        << QStringList { "mine", "." } << QSize(10, 10) << QStringList { "#support_email" } << true;
+        << QStringList { "mine", "." } << qint64(0) << QSize(10, 10) << support << true;
     QTest::newRow("the working directory's, other links")
-        << QStringList { "." } << QSize(20, 20)
+        << QStringList { "." } << qint64(0) << QSize(20, 20)
         << QStringList { "#Support_Email", "support_email", "#support_email " } << true;
     QTest::newRow("built in, no mail program")
-        << QStringList() << QSize(301, 71) << QStringList { "#support_email" } << false;
+        << QStringList() << qint64(0) << builtIn << support << false;
+    QTest::newRow("4 MiB") << QStringList { "." } << limit << QSize(20, 20) << support << true;
+    QTest::newRow("a byte more") << QStringList { "." } << limit + 1 << builtIn << support << true;
 }
 
 void TestDialogs::aboutBox()
 {
     QFETCH(QStringList, places);
+    QFETCH(qint64, bytes);
     QFETCH(QSize, banner);
     QFETCH(QStringList, links);
     QFETCH(bool, program);
@@ -74,9 +91,16 @@ void TestDialogs::aboutBox()
     CatalogueFixture fixture;
     const QString mine = fixture.folder("mine", cabinets, amplifiers);
     for (const QString& place : places) {
-        const QImage image(QSize(10, 10) * (place == "mine" ? 1 : 2), QImage::Format_RGB32);
-        for (const char* name : { "banner3.png", "Orlena-Audio-logo-60px.png" })
-            QVERIFY(image.save(fixture.path(place + '/' + name)));
+        QImage image(QSize(10, 10) * (place == "mine" ? 1 : 2), QImage::Format_RGB32);
+        image.fill(Qt::red);
+        for (const char* name : { "banner3.png", "Orlena-Audio-logo-60px.png" }) {
+            // A PNG ends at its end chunk: what follows it is never read.
+            QFile file(fixture.path(place + '/' + name));
+            QVERIFY(file.open(QIODevice::WriteOnly) && image.save(&file, "PNG"));
+            if (bytes)
+                file.write(QByteArray(bytes - file.size(), '\0'));
+            QVERIFY(!bytes || file.size() == bytes);
+        }
     }
     WindowDriver driver(mine);
     QCOMPARE(driver.find<QLabel>("label")->sizeHint(), banner);
@@ -109,12 +133,102 @@ void TestDialogs::aboutBox()
         QVERIFY(box.hasParent && box.text.contains(Dialog::supportAddress) && box.selectable);
 }
 
+// Ctrl+P opens the Limiter Sheet dialog on the window's selection, its mode
+// included; a count refused says why. The preview shows that sheet on its
+// page; "Save as PDF…" writes the pages `vantor --sheet --format pdf` draws,
+// and the status bar says how many rows they hold.
+void TestDialogs::limiterSheet_data()
+{
+    QTest::addColumn<QVector<Step>>("steps");
+    QTest::addColumn<QStringList>("modes"); // of the amplifier; empty for every one
+    QTest::addColumn<QStringList>("counts"); // as the dialog lists them
+    const QString below = " \u2014 refused: below 4 \u03a9";
+    QTest::newRow("a model without the switch")
+        << QVector<Step> { pickCabinet("Eight 300"), pickAmplifier("NoSwitch"), setCount(2) }
+        << QStringList() << QStringList { "1", "2", "3" + below, "4" + below };
+    QTest::newRow("bridged") << QVector<Step> { pickCabinet("Eight 300"), pickAmplifier("Switch"),
+        pickMode(1) } << QStringList { "BTL" }
+                             << QStringList { "1", "2 \u2014 refused: no data at 4 \u03a9 BTL",
+                                    "3" + below, "4" + below };
+}
+
+void TestDialogs::limiterSheet()
+{
+    QFETCH(QVector<Step>, steps);
+    QFETCH(QStringList, modes);
+    QFETCH(QStringList, counts);
+    CatalogueFixture fixture(cabinets, amplifiers);
+    WindowDriver driver;
+    for (const Step& step : steps)
+        QVERIFY(step(driver));
+    const QString cabinet = driver.find("comboBox_cabinets")->currentText(),
+                  amplifier = driver.find("comboBox_amplis")->currentText();
+    const int count = driver.count()->value();
+    const QString pdf = fixture.path("sheet.pdf");
+    Sheet::Filter chosen;
+    QStringList listed;
+    // The preview opens over the dialog while the watcher is busy with it.
+    int previewed = 0; // pages
+    QTimer previews;
+    connect(&previews, &QTimer::timeout, [&] {
+        QWidget* preview = QApplication::activeModalWidget();
+        if (auto* pages = preview ? preview->findChild<QPrintPreviewWidget*>() : nullptr)
+            previewed = pages->pageCount(), preview->close();
+    });
+    previews.start(10);
+    driver.watcher.onModal = [&](QWidget* dialog) {
+        auto* sheet = qobject_cast<LimiterSheetDialog*>(dialog);
+        if (!sheet)
+            return;
+        chosen = sheet->filter();
+        auto* list = sheet->findChild<QListWidget*>("list_counts");
+        for (int row = 0; row < list->count(); ++row)
+            listed << list->item(row)->text();
+        sheet->choosePdfFile = [&] { return pdf; };
+        sheet->findChild<QPushButton*>("button_preview")->click();
+        sheet->findChild<QPushButton*>("button_save")->click();
+    };
+    QTest::keySequence(driver.window.get(), QKeySequence("Ctrl+P"));
+    QTRY_VERIFY(!listed.isEmpty());
+    QCOMPARE(chosen.cabinets + chosen.amplifiers, QStringList({ cabinet, amplifier }));
+    QCOMPARE(chosen.counts, QVector<int> { count });
+    QStringList keys;
+    for (const Mode mode : chosen.modes.value(amplifier))
+        keys << mode.key();
+    QCOMPARE(keys, modes);
+    QCOMPARE(listed, counts);
+    QCOMPARE(previewed, 1);
+    QCOMPARE(driver.heard("statusMessage"), "Saved sheet.pdf: 1 row");
+    if (!modes.isEmpty())
+        return;
+    QProcess program;
+    program.start(VANTOR_PROGRAM,
+        { "--sheet", "--format", "pdf", "--cabinet", cabinet, "--count", QString::number(count),
+            "--amplifier", amplifier, "--output", fixture.path("cli.pdf"), fixture.path(".") });
+    QVERIFY(program.waitForFinished(20000) && program.exitCode() == 0);
+    QStringList texts;
+    for (const char* file : { "sheet.pdf", "cli.pdf" }) {
+        program.start("pdftotext", { "-layout", fixture.path(file), "-" });
+        QVERIFY(program.waitForFinished(20000));
+        texts << program.readAllStandardOutput();
+    }
+    QCOMPARE(texts[0], texts[1]);
+    // The title, the model's heading, the row, the refused line and "page of pages".
+    const QString row = QString("%1 \u00d7 %2").arg(cabinet).arg(count);
+    for (const QString& text : { "Limiter sheet \u2014 " + QDir::current().dirName(),
+             '\n' + amplifier + " \u00b7 ", row, driver.threshold()->text(), QString("0 refused") })
+        QVERIFY2(texts[0].contains(text), qPrintable(texts[0]));
+    QVERIFY(texts[0].contains(QRegularExpression("\\b1 ?/ ?1\\s*\f")));
+    QCOMPARE(texts[0].count('\f'), 1);
+}
+
 // The Limiter Sheet dialog comes back with the choice last made on the same
 // catalogue folder, whatever the window's selection; on another folder, with
 // the selection.
 void TestDialogs::sheetChoiceRemembered()
 {
-    WindowDriver::forget(false);
+    QStandardPaths::setTestModeEnabled(true);
+    QSettings("vantor", "vantor").clear();
     CatalogueFixture fixture;
     const Catalogue one = Catalogue::load(fixture.folder("one", cabinets, amplifiers));
     const Catalogue two = Catalogue::load(fixture.folder("two", "h\nOther,200,8\n", amplifiers));

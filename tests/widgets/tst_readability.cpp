@@ -157,22 +157,23 @@ void TestReadability::readable_data()
 {
     QTest::addColumn<QFont>("font");
     QTest::addColumn<QPalette>("palette");
+    QTest::addColumn<bool>("late"); // set once the windows are up, as a platform theme may
     const QPalette light = QApplication::style()->standardPalette();
     QPalette dark(QColor(53, 53, 53)); // button and window
     for (const auto role : { QPalette::WindowText, QPalette::ButtonText, QPalette::Text })
         dark.setColor(role, Qt::white);
     dark.setColor(QPalette::Base, QColor(35, 35, 35));
     // Debian's, KDE's, the Windows-metric and GNOME's fonts at their desktops'
-    // sizes; a platform theme may set font and palette once the windows are up.
-    QTest::newRow("DejaVu Sans 9, light") << QFont("DejaVu Sans", 9) << light;
-    QTest::newRow("Noto Sans 9, dark") << QFont("Noto Sans", 9) << dark;
-    QTest::newRow("Liberation Sans 9, dark") << QFont("Liberation Sans", 9) << dark;
-    QTest::newRow("Cantarell 11, light") << QFont("Cantarell", 11) << light;
-    QTest::newRow("DejaVu Sans 9, dark, set late") << QFont("DejaVu Sans", 9) << dark;
+    // sizes.
+    QTest::newRow("DejaVu Sans 9, light") << QFont("DejaVu Sans", 9) << light << false;
+    QTest::newRow("Noto Sans 9, dark") << QFont("Noto Sans", 9) << dark << false;
+    QTest::newRow("Liberation Sans 9, dark") << QFont("Liberation Sans", 9) << dark << false;
+    QTest::newRow("Cantarell 11, light") << QFont("Cantarell", 11) << light << false;
+    QTest::newRow("DejaVu Sans 9, dark, set late") << QFont("DejaVu Sans", 9) << dark << true;
     QPalette tinted = light; // a text colour readable on white, a dark highlight
     tinted.setColor(QPalette::Text, QColor("#1a237e"));
     tinted.setColor(QPalette::Highlight, QColor("#1d3f8a"));
-    QTest::newRow("DejaVu Sans 9, tinted") << QFont("DejaVu Sans", 9) << tinted;
+    QTest::newRow("DejaVu Sans 9, tinted") << QFont("DejaVu Sans", 9) << tinted << false;
 }
 
 // Texts whose colour comes from the desktop's palette keep a contrast of 4.5:1
@@ -184,7 +185,7 @@ void TestReadability::readable()
 {
     QFETCH(QFont, font);
     QFETCH(QPalette, palette);
-    const bool late = QByteArray(QTest::currentDataTag()).endsWith("set late");
+    QFETCH(bool, late);
     QApplication::setFont(late ? QFont("Liberation Serif", 30) : font);
     QApplication::setPalette(late ? QApplication::style()->standardPalette() : palette);
     Appearance::apply();
@@ -211,12 +212,12 @@ void TestReadability::readable()
     if (ratio(text, qRgb(255, 255, 255)) >= 4.5
         && threshold->palette().color(QPalette::Text).rgb() != text)
         failures << "the desktop's readable text colour not kept";
-    QMenuBar* bar = driver.window.menuBar();
+    QMenuBar* bar = driver.window->menuBar();
     contrast("menu bar", bar, bar->actionGeometry(bar->actions().value(0)));
     // Focus shows on each input as a ring 3:1 against the window: the colour
     // most of the pixels that focus changes take.
-    QApplication::setActiveWindow(&driver.window);
-    const QRgb back = driver.window.palette().color(QPalette::Window).rgb();
+    QApplication::setActiveWindow(driver.window.get());
+    const QRgb back = driver.window->palette().color(QPalette::Window).rgb();
     for (const char* name : { "spin_num_cabinets", "comboBox_cabinets", "comboBox_amplis",
              "comboBox_mode", "lineaResultado", "pushButton_reset" }) {
         QWidget* input = driver.find<QWidget>(name);
@@ -247,7 +248,7 @@ void TestReadability::readable()
             if (!text.isEmpty() && !clipped(widget, text).isEmpty())
                 failures << widget->objectName() + ": " + clipped(widget, text);
     };
-    for (QWidget* window : std::initializer_list<QWidget*> { &driver.window, &about, &guide })
+    for (QWidget* window : std::initializer_list<QWidget*> { driver.window.get(), &about, &guide })
         for (QLabel* label : window->findChildren<QLabel*>())
             fit(label, shown.value(label->objectName(), { label->text() }));
     fit(driver.find<QLineEdit>("lineaResultado"), shown.value("lineaResultado"));
