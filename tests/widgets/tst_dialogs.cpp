@@ -63,18 +63,25 @@ void TestDialogs::aboutBox_data()
     QTest::addColumn<QSize>("banner");
     QTest::addColumn<QStringList>("links"); // clicked in turn
     QTest::addColumn<bool>("program"); // a mail program takes the mail
+    QTest::addColumn<int>("wide"); // the working directory's images, pixels; 20: as the others
     const qint64 limit = 4 * 1024 * 1024;
     const QSize builtIn(301, 71);
     const QStringList support { "#support_email" };
     QTest::newRow("the folder's, the support link")
-        << QStringList { "mine", "." } << qint64(0) << QSize(10, 10) << support << true;
+        << QStringList { "mine", "." } << qint64(0) << QSize(10, 10) << support << true << 20;
     QTest::newRow("the working directory's, other links")
         << QStringList { "." } << qint64(0) << QSize(20, 20)
-        << QStringList { "#Support_Email", "support_email", "#support_email " } << true;
+        << QStringList { "#Support_Email", "support_email", "#support_email " } << true << 20;
     QTest::newRow("built in, no mail program")
-        << QStringList() << qint64(0) << builtIn << support << false;
-    QTest::newRow("4 MiB") << QStringList { "." } << limit << QSize(20, 20) << support << true;
-    QTest::newRow("a byte more") << QStringList { "." } << limit + 1 << builtIn << support << true;
+        << QStringList() << qint64(0) << builtIn << support << false << 20;
+    QTest::newRow("4 MiB") << QStringList { "." } << limit << QSize(20, 20) << support << true << 20;
+    QTest::newRow("a byte more") << QStringList { "." } << limit + 1 << builtIn << support << true
+                                 << 20;
+    // An image stated larger than any form shows is never decoded.
+    QTest::newRow("4096 pixels wide") << QStringList { "." } << qint64(0) << QSize(4096, 20)
+                                      << support << true << 4096;
+    QTest::newRow("4097 pixels wide") << QStringList { "." } << qint64(0) << builtIn << support
+                                      << true << 4097;
 }
 
 void TestDialogs::aboutBox()
@@ -84,6 +91,7 @@ void TestDialogs::aboutBox()
     QFETCH(QSize, banner);
     QFETCH(QStringList, links);
     QFETCH(bool, program);
+    QFETCH(int, wide);
     if (!program) {
         QDesktopServices::setUrlHandler("mailto", this, "refuse");
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("invokeMethod: No such method"));
@@ -91,7 +99,7 @@ void TestDialogs::aboutBox()
     CatalogueFixture fixture;
     const QString mine = fixture.folder("mine", cabinets, amplifiers);
     for (const QString& place : places) {
-        QImage image(QSize(10, 10) * (place == "mine" ? 1 : 2), QImage::Format_RGB32);
+        QImage image(place == "mine" ? QSize(10, 10) : QSize(wide, 20), QImage::Format_RGB32);
         image.fill(Qt::red);
         for (const char* name : { "banner3.png", "Orlena-Audio-logo-60px.png" }) {
             // A PNG ends at its end chunk: what follows it is never read.

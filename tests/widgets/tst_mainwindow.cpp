@@ -50,6 +50,7 @@ private slots:
     void screenReader();
     void zoom_data();
     void zoom();
+    void zoomNeverBackwards();
 };
 
 // Start-up shows the first selection as a pick would and tells in one box, over
@@ -89,6 +90,9 @@ void TestMainWindow::startUp_data()
         { 1, "Cab", "VACIO", 0, false, "-", "-", "-", "-", "-", "-", "-" }, found,
         "data_spk.txt, line 12: power \"x\" is not a number: read as 0\n"
         "... and 29 more in the details.");
+    row("an invisible character shown, as on the terminal", "h\nEi\xE2\x80\x8Bght,200,8\n", pro,
+        { 1, "Ei\\u200bght", "VACIO", 0, false, "8", "200", "8", "200", "120", "26", "8.3 dBu" },
+        found, "data_spk.txt, line 2: name \"Ei\u200Bght\" holds the invisible character U+200B");
     const QByteArray link
         = " <a href='x'>Click</a>" + QByteArray(" and a long model name").repeated(10);
     row("25 long lines, fewer listed, markup shown as written",
@@ -166,6 +170,11 @@ void TestMainWindow::use_data()
         { "Equivalent impedance is below 4\u03A9!\nIn order to protect the amplifier, we don't "
           "recommend this configuration" },
         back);
+    row("the word on a refusal goes with the next pick",
+        { pickCabinet("Eight 300"), setCount(2), setCount(3), pickAmplifier("NoSwitch") }, noSwitch,
+        "Vantor",
+        { "Equivalent impedance is below 4\u03A9!\nIn order to protect the amplifier, we don't "
+          "recommend this configuration" });
     row("reset from count 3 opens no box",
         { pickCabinet("Sixteen 300"), setCount(3), pickAmplifier("FourOnly"), clickReset() },
         first);
@@ -244,6 +253,11 @@ void TestMainWindow::use()
     const QStringList files = QDir().entryList(QDir::Files);
     WindowDriver driver;
     driver.watcher.seen.clear(); // the catalogue's own problems
+    QStringList besideRefusals; // the threshold while a refused selection's box is open
+    driver.watcher.onModal = [&](QWidget* box) {
+        if (!box->parentWidget())
+            besideRefusals << driver.threshold()->text();
+    };
     for (int i = 0; i < steps.size(); ++i)
         QVERIFY2(steps[i](driver), qPrintable(QString("step %1").arg(i + 1)));
     QCOMPARE(driver.differences(shown), QString());
@@ -254,6 +268,7 @@ void TestMainWindow::use()
         texts << box.text + (box.hasParent ? QString() : '\n' + box.informativeText);
     }
     QCOMPARE(texts, boxes);
+    QCOMPARE(besideRefusals.filter(QRegularExpression("\\d")), QStringList());
     QCOMPARE(driver.heard("statusMessage"), status);
     QCOMPARE(QDir().entryList(QDir::Files), files);
     QFile sheet("sheet.csv");
@@ -447,6 +462,28 @@ void TestMainWindow::zoom()
     QCOMPARE(chosen.isValid() ? chosen.toInt() : 0, keys.isEmpty() ? 0 : asked);
     if (percent)
         QCOMPARE(MainWindow().zoom(), percent);
+}
+
+// With a desktop font larger than the form's rows, Zoom In never makes the
+// text smaller, nor Zoom Out larger.
+void TestMainWindow::zoomNeverBackwards()
+{
+    const QFont small = QApplication::font();
+    QApplication::setFont(QFont(small.family(), 13)); // 17 pixels at 96 dpi
+    CatalogueFixture fixture(cabinets, amplifiers);
+    WindowDriver driver;
+    QApplication::setActiveWindow(driver.window.get());
+    const auto pixels = [&] { return QFontInfo(driver.threshold()->font()).pixelSize(); };
+    QTest::keySequence(driver.window.get(), QKeySequence("Ctrl+0"));
+    for (const char* key : { "Ctrl++", "Ctrl++", "Ctrl++", "Ctrl++", "Ctrl++", "Ctrl+-", "Ctrl+-" }) {
+        const int before = pixels(), was = driver.window->zoom();
+        QTest::keySequence(driver.window.get(), QKeySequence(key));
+        const bool in = QByteArray(key).endsWith('+');
+        QVERIFY2(in ? pixels() >= before && driver.window->zoom() >= was
+                    : pixels() <= before && driver.window->zoom() <= was,
+            key);
+    }
+    QApplication::setFont(small);
 }
 
 QTEST_MAIN(TestMainWindow)
