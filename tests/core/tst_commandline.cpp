@@ -10,8 +10,7 @@ const QByteArray amp = "h\nGamma,8,NO,80,40.3,32\nGamma,4,NO,76.2,39.9,32\n";
 }
 Q_DECLARE_METATYPE(Sheet::Filter)
 
-// The command line run in process on a catalogue in the working directory
-// ($DIR), as the program runs it without a display.
+// The command line run in process on a catalogue in the working directory ($DIR).
 class TestCommandLine : public QObject {
     Q_OBJECT
 
@@ -28,10 +27,9 @@ private slots:
     void fullDisk();
 };
 
-// Each run ends with the status and writes `err` to standard error, whole,
-// and `out`, a part of it, to standard output, or else to the file --output
-// names, which holds "earlier\n" before the run; nothing at all when `out` is
-// empty. Nothing else is written in $DIR.
+// Each run ends with the status, writes `err` whole to standard error and
+// `out`, a part, to standard output or the file --output names (which holds
+// "earlier\n" before), nothing when `out` is empty; nothing else in $DIR.
 void TestCommandLine::run_data()
 {
     QTest::addColumn<QStringList>("arguments");
@@ -139,9 +137,7 @@ void TestCommandLine::run()
     QCOMPARE(QDir().entryList(QDir::AllEntries | QDir::NoDotAndDotDot), files);
 }
 
-// Each choice of the Limiter Sheet dialog has a command line: the sheet the
-// options give is the one of the filter the dialog makes, whose models (every
-// one when none is) each take every mode but for those with one mode checked.
+// Each choice of the Limiter Sheet dialog has a command line giving the same sheet.
 void TestCommandLine::filter_data()
 {
     QTest::addColumn<QStringList>("arguments");
@@ -191,8 +187,7 @@ void TestCommandLine::filter()
     QCOMPARE(out.data().split('\n'), sheet.data().split('\n'));
 }
 
-// The program itself, whose standard output is written straight through: a
-// full disk is told at once.
+// The program's standard output is written straight through: a full disk is told.
 void TestCommandLine::fullDisk()
 {
     CatalogueFixture fixture(cab, amp);

@@ -10,10 +10,8 @@
 #include <functional>
 #include <memory>
 
-// What the window shows: the inputs, the result labels' numbers ("-" where
-// unknown, empty for the form's own text), the threshold, the warning as a
-// screen reader hears it (empty while hidden), and whether the count, both
-// selectors and Reset can be used.
+// What the window shows; the labels' numbers "-" where unknown, empty for the
+// form's own text; the warning empty while hidden.
 struct Shown {
     int count;
     QString cabinet, amplifier; // the selectors' entries; empty: none
@@ -25,9 +23,8 @@ struct Shown {
 };
 Q_DECLARE_METATYPE(Shown)
 
-// Drives a MainWindow through its object names as a user would; the boxes it
-// raises are kept in `watcher.seen`. The window is started on `folder` if
-// any, active, with Qt's test-mode settings, empty at first.
+// Drives a MainWindow as a user would, with empty test-mode settings; the
+// boxes it raises are kept in `watcher.seen`.
 class WindowDriver {
 public:
     explicit WindowDriver(const QString& folder = QString())
@@ -47,9 +44,7 @@ public:
     QSpinBox* count() const { return find<QSpinBox>("spin_num_cabinets"); }
     QLineEdit* threshold() const { return find<QLineEdit>("lineaResultado"); }
 
-    // What the user does; false when the window does not let it be done. A
-    // pick is made as the user makes it: only when the selector is enabled and
-    // has the entry (its text or index), and it emits activated(int).
+    // What the user does; false when the window does not let it be done.
     bool pickCabinet(const QVariant& entry) { return pick("comboBox_cabinets", entry); }
     bool pickAmplifier(const QVariant& entry) { return pick("comboBox_amplis", entry); }
     bool pickMode(int index) { return pick("comboBox_mode", index); }
@@ -68,8 +63,8 @@ public:
         window->chooseSheetFile = answer(path);
         return trigger("actionExport");
     }
-    // True when the window takes what is dropped on it, and opens it only once
-    // the drop has returned: a box must not hold the program dragged from.
+    // True when the window takes the drop, and opens it only once the drop has
+    // returned: a box must not hold the program dragged from.
     bool drop(const QString& path)
     {
         QMimeData data;
@@ -93,7 +88,6 @@ public:
         window->move(QGuiApplication::primaryScreen()->availableGeometry().center()
             - window->rect().center());
         window->show();
-        // The box about the catalogue, if any, once the window is on the screen.
         if (QTest::qWaitForWindowExposed(window.get()))
             QCoreApplication::processEvents();
         QApplication::setActiveWindow(window.get());
@@ -118,8 +112,7 @@ public:
             : QString();
     }
 
-    // Where the window shows other than `expected`, one `what is "shown",
-    // expected "this"` a difference; empty when it shows just that.
+    // Where the window shows other than `expected`; empty when it shows just that.
     QString differences(const Shown& expected) const
     {
         QStringList wrong;
@@ -179,8 +172,7 @@ private:
     }
 };
 
-// One thing a user does, as a table's row lists it: a call on the driver,
-// made by the functions below, named as the driver's calls are.
+// One thing a user does, as a table's row lists it.
 using Step = std::function<bool(WindowDriver&)>;
 Q_DECLARE_METATYPE(Step)
 // clang-format off

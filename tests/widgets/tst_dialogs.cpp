@@ -48,14 +48,10 @@ private:
     QList<QUrl> sent; // mails the mail program took
 };
 
-// Help > About runs a fresh application-modal box each time, with the
-// application icon: nothing of it is left once it closes. Its logo, as the
-// window's banner, comes from the folder opened, else the working directory,
-// else the program itself, and only from a file of at most 4 MiB. It shows
-// the address its support link mails to; only that link opens a mail, to the
-// support address with the copy address, subject and salutation filled in.
-// When no program takes the mail, a message over the box gives the address
-// to copy.
+// Help > About: a fresh application-modal box, its logo (as the banner) from
+// the folder opened, else the working directory, else the program, of at most
+// 4 MiB. Only its support link opens a mail; without a mail program a message
+// over the box gives the address to copy.
 void TestDialogs::aboutBox_data()
 {
     QTest::addColumn<QStringList>("places"); // that hold the images, 10 and 20 pixels square
@@ -74,14 +70,15 @@ void TestDialogs::aboutBox_data()
         << QStringList { "#Support_Email", "support_email", "#support_email " } << true << 20;
     QTest::newRow("built in, no mail program")
         << QStringList() << qint64(0) << builtIn << support << false << 20;
-    QTest::newRow("4 MiB") << QStringList { "." } << limit << QSize(20, 20) << support << true << 20;
+    QTest::newRow("4 MiB") << QStringList { "." } << limit << QSize(20, 20) << support << true
+                           << 20;
     QTest::newRow("a byte more") << QStringList { "." } << limit + 1 << builtIn << support << true
                                  << 20;
     // An image stated larger than any form shows is never decoded.
-    QTest::newRow("4096 pixels wide") << QStringList { "." } << qint64(0) << QSize(4096, 20)
-                                      << support << true << 4096;
-    QTest::newRow("4097 pixels wide") << QStringList { "." } << qint64(0) << builtIn << support
-                                      << true << 4097;
+    QTest::newRow("4096 pixels wide")
+        << QStringList { "." } << qint64(0) << QSize(4096, 20) << support << true << 4096;
+    QTest::newRow("4097 pixels wide")
+        << QStringList { "." } << qint64(0) << builtIn << support << true << 4097;
 }
 
 void TestDialogs::aboutBox()
@@ -107,7 +104,6 @@ void TestDialogs::aboutBox()
             QVERIFY(file.open(QIODevice::WriteOnly) && image.save(&file, "PNG"));
             if (bytes)
                 file.write(QByteArray(bytes - file.size(), '\0'));
-            QVERIFY(!bytes || file.size() == bytes);
         }
     }
     WindowDriver driver(mine);
@@ -141,10 +137,9 @@ void TestDialogs::aboutBox()
         QVERIFY(box.hasParent && box.text.contains(Dialog::supportAddress) && box.selectable);
 }
 
-// Ctrl+P opens the Limiter Sheet dialog on the window's selection, its mode
-// included; a count refused says why. The preview shows that sheet on its
-// page; "Save as PDF…" writes the pages `vantor --sheet --format pdf` draws,
-// and the status bar says how many rows they hold.
+// Ctrl+P opens the Limiter Sheet dialog on the window's selection and mode; a
+// count refused says why. "Save as PDF…" writes what `vantor --sheet --format
+// pdf` draws (whose pages the sheet pages' suite reads).
 void TestDialogs::limiterSheet_data()
 {
     QTest::addColumn<QVector<Step>>("steps");
@@ -164,7 +159,6 @@ void TestDialogs::limiterSheet()
 {
     QFETCH(QVector<Step>, steps);
     QFETCH(QStringList, modes);
-    QFETCH(QStringList, counts);
     CatalogueFixture fixture(cabinets, amplifiers);
     WindowDriver driver;
     for (const Step& step : steps)
@@ -175,7 +169,6 @@ void TestDialogs::limiterSheet()
     const QString pdf = fixture.path("sheet.pdf");
     Sheet::Filter chosen;
     QStringList listed;
-    // The preview opens over the dialog while the watcher is busy with it.
     int previewed = 0; // pages
     QTimer previews;
     connect(&previews, &QTimer::timeout, [&] {
@@ -204,7 +197,7 @@ void TestDialogs::limiterSheet()
     for (const Mode mode : chosen.modes.value(amplifier))
         keys << mode.key();
     QCOMPARE(keys, modes);
-    QCOMPARE(listed, counts);
+    QTEST(listed, "counts");
     QCOMPARE(previewed, 1);
     QCOMPARE(driver.heard("statusMessage"), "Saved sheet.pdf: 1 row");
     if (!modes.isEmpty())
@@ -221,18 +214,11 @@ void TestDialogs::limiterSheet()
         texts << program.readAllStandardOutput();
     }
     QCOMPARE(texts[0], texts[1]);
-    // The title, the model's heading, the row, the refused line and "page of pages".
-    const QString row = QString("%1 \u00d7 %2").arg(cabinet).arg(count);
-    for (const QString& text : { "Limiter sheet \u2014 " + QDir::current().dirName(),
-             '\n' + amplifier + " \u00b7 ", row, driver.threshold()->text(), QString("0 refused") })
-        QVERIFY2(texts[0].contains(text), qPrintable(texts[0]));
-    QVERIFY(texts[0].contains(QRegularExpression("\\b1 ?/ ?1\\s*\f")));
-    QCOMPARE(texts[0].count('\f'), 1);
+    QVERIFY2(texts[0].contains(driver.threshold()->text()), qPrintable(texts[0]));
 }
 
-// The Limiter Sheet dialog comes back with the choice last made on the same
-// catalogue folder, whatever the window's selection; on another folder, with
-// the selection.
+// The dialog comes back with the choice last made on the same folder, whatever
+// the selection; on another folder, with the selection.
 void TestDialogs::sheetChoiceRemembered()
 {
     QStandardPaths::setTestModeEnabled(true);
