@@ -167,7 +167,7 @@ void SheetLayout::setHeader()
     header.height += 3 * pt;
 }
 
-// The legend, its first line beside room for a page number of up to five
+// The legend, its last line beside room for a page number of up to five
 // digits (or as many as the sheet has), and where the foot starts.
 void SheetLayout::setFoot()
 {
@@ -176,12 +176,14 @@ void SheetLayout::setFoot()
     QString line = QStringLiteral("AMP MAX: the amplifier's maximum output sets the threshold.");
     if (listRefused)
         line += QStringLiteral(" In grey: a refused selection and why.");
-    const QString lines[] = { line,
+    const QString lines[] = {
         QStringLiteral("Peak: input level of a sine whose peak reaches the cabinets' peak voltage; "
                        "processors label peaks differently."),
         QStringLiteral("Peak * at the amplifier's maximum, ~ assumed: %1 \u00D7 program power. "
                        "Attack and release from the high-pass; - none given.")
-            .arg(LimiterRules::assumedPeakFactor) };
+            .arg(LimiterRules::assumedPeakFactor),
+        line
+    };
     // Laid out where it goes, so that each line starts where the one above ends.
     const auto layOut = [&](double top) {
         legend = Block { {}, top };
@@ -298,13 +300,15 @@ void SheetLayout::endPage()
 {
     items.append({ Item::Rule, page, QRectF(0, footTop - 2 * pt, width, 0.5 * pt), {}, Font::Body,
         {}, -1, false });
-    // On the right: as wide as it takes, whatever the room kept for it.
+    place(legend, 0);
+    // On the right of the legend's last line: as wide as it takes, whatever the
+    // room kept for it.
+    const double top = legend.items.isEmpty() ? footTop : legend.items.last().box.top();
     const QString number = QStringLiteral("%1 / %2").arg(page).arg(pageCount);
     const double advance = metrics(Font::Body).horizontalAdvance(number);
     const double room = std::max(advance, numberWidth);
-    items.append({ Item::PageNumber, page, QRectF(width - room, footTop, room, lineHeight),
-        QPointF(width - advance, baseline(footTop, lineHeight)), Font::Body, number, -1, false });
-    place(legend, 0);
+    items.append({ Item::PageNumber, page, QRectF(width - room, top, room, lineHeight),
+        QPointF(width - advance, baseline(top, lineHeight)), Font::Body, number, -1, false });
 }
 
 // Room for `height` more on this page, else on a new one, once this one is
