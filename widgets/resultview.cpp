@@ -72,9 +72,11 @@ void ResultView::showLimiterSet(const Configuration& configuration) const
     const bool accepted = configuration.accepted();
     ui->lineaPeak->setText(configuration.peakThresholdText()
         + (accepted && configuration.peak_assumed ? QStringLiteral(" (assumed)") : QString()));
-    const QString figures = accepted ? configuration.peakVoltsText()
-            + QStringLiteral(" at the output; ") + configuration.peakBasis()
-                                     : QString();
+    const QString figures = accepted
+        ? configuration.peakVoltsText() + QStringLiteral(" at the output")
+            + (configuration.peak_at_max ? QStringLiteral(", amplifier maximum") : QString())
+            + QStringLiteral("; ") + configuration.peakBasis()
+        : QString();
     ui->lineaPeak->setToolTip(accepted ? figures + QLatin1Char('\n') + peakScale : QString());
     ui->lineaPeak->setAccessibleDescription(
         accepted ? figures + QStringLiteral("; ") + timesHeard(configuration) : QString());

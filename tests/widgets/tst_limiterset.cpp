@@ -67,7 +67,8 @@ void TestLimiterSet::shown()
         = QAccessible::queryAccessibleInterface(driver.find<QLabel>("label_alert_peak"));
     QCOMPARE(alert->role(), QAccessible::AlertMessage);
     QCOMPARE(!alert->state().invisible, atMax);
-    const QString figures = c.peakVoltsText() + " at the output; " + c.peakBasis();
+    const QString figures = c.peakVoltsText() + " at the output"
+        + (atMax ? ", amplifier maximum; " : "; ") + c.peakBasis();
     QAccessibleInterface* field = QAccessible::queryAccessibleInterface(peak);
     QCOMPARE(field->text(QAccessible::Name), "Peak threshold");
     QVERIFY(field->text(QAccessible::Description).startsWith(figures + "; "));
