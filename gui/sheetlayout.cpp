@@ -2,6 +2,7 @@
 #include "sheetlayout.h"
 
 #include "configuration.h"
+#include "limiterrules.h"
 #include "plaintext.h"
 #include "sheetrating.h"
 #include "units.h"
@@ -33,7 +34,9 @@ QString modified(const QString& path, const QDateTime& when)
 }
 
 const QString columnHeads[] = { QStringLiteral("Cabinets \u00D7 count"), QStringLiteral("Load"),
-    QStringLiteral("Threshold"), QStringLiteral("dBV %1 V rms").arg(dot) };
+    QStringLiteral("Threshold"), QStringLiteral("dBV %1 V rms").arg(dot),
+    QStringLiteral("Peak %1 attack %1 release").arg(dot) };
+const QString separator = QStringLiteral(" %1 ").arg(dot);
 
 // A baseline is four fifths down its line.
 double baseline(double top, double height) { return top + 0.8 * height; }
@@ -98,9 +101,11 @@ double SheetLayout::wrap(QTextLayout& layout, double width)
 }
 
 // Each column at least as wide as its head and a usual value (the cabinets'
-// no narrower than 25 mm). Of the width left over the cabinets' column takes
-// half, up to 40 mm more, and the load, threshold and dBV a sixth each, up to
-// 12 mm more; the rest is left on the right of the mark.
+// no narrower than 25 mm), the peak's after the mark where the page has room
+// for it, else on a line of its own under the row from the load's column on.
+// Of the width left over the cabinets' column takes half, up to 40 mm more,
+// and the load, threshold and dBV a sixth each, up to 12 mm more; the rest is
+// the peak's, or left on the right of the mark.
 void SheetLayout::setColumns()
 {
     const QFontMetricsF& body = metrics(Font::Body);
@@ -115,16 +120,20 @@ void SheetLayout::setColumns()
         widest(columnHeads[3], body, QStringLiteral("-12.2 dBV %1 0.245 V").arg(dot)),
         markWidth + 4 * pt,
     };
+    const double peak = gap
+        + widest(columnHeads[4], body, QStringLiteral("-0.74 dBu *~ %1 45 ms %1 720 ms").arg(dot));
     const double sum = std::accumulate(std::begin(least), std::end(least), 0.0);
     if (sum > width) {
         needed = sum;
         return;
     }
-    const double spare = width - sum;
+    peakUnder = sum + peak > width;
+    const double spare = width - sum - (peakUnder ? 0 : peak);
     for (int column = 0; column < 4; ++column)
         columns[column + 1] = columns[column] + least[column]
             + (column == 0 ? std::min(spare / 2, 40 * mm) : std::min(spare / 6, 12 * mm));
-    columns[5] = width;
+    columns[5] = peakUnder ? width : columns[4] + least[4] + gap;
+    columns[6] = width;
 }
 
 // The title, when and from which files, the column heads and a rule: the same
@@ -150,7 +159,7 @@ void SheetLayout::setHeader()
     if (needed > 0)
         return;
     const double top = header.height;
-    for (int column = 0; column < 4; ++column)
+    for (int column = 0; column < 5; ++column)
         text(header, Item::ColumnHead, cell(column, top, lineHeight), Font::Body,
             columnHeads[column], column);
     header.items.append(
@@ -158,8 +167,8 @@ void SheetLayout::setHeader()
     header.height += 3 * pt;
 }
 
-// The legend, beside room for a page number of up to five digits (or as many
-// as the sheet has), and where the foot starts.
+// The legend, its last line beside room for a page number of up to five
+// digits (or as many as the sheet has), and where the foot starts.
 void SheetLayout::setFoot()
 {
     numberWidth = metrics(Font::Body)
@@ -167,10 +176,28 @@ void SheetLayout::setFoot()
     QString line = QStringLiteral("AMP MAX: the amplifier's maximum output sets the threshold.");
     if (listRefused)
         line += QStringLiteral(" In grey: a refused selection and why.");
-    if (needed == 0)
-        text(legend, Item::Legend, QRectF(0, 0, width - numberWidth - gapPoints * pt, lineHeight),
-            Font::Body, line);
-    footTop = device.height() - std::max(legend.height, lineHeight);
+    const QString lines[] = {
+        QStringLiteral("Peak: input level of a sine whose peak reaches the cabinets' peak voltage; "
+                       "processors label peaks differently."),
+        QStringLiteral("Peak * at the amplifier's maximum, ~ assumed: %1 \u00D7 program power. "
+                       "Attack and release from the high-pass; - none given.")
+            .arg(LimiterRules::assumedPeakFactor),
+        line
+    };
+    // Laid out where it goes, so that each line starts where the one above ends.
+    const auto layOut = [&](double top) {
+        legend = Block { {}, top };
+        for (const QString& entry : lines)
+            if (needed == 0)
+                text(legend, Item::Legend,
+                    QRectF(0, legend.height,
+                        entry == line ? width - numberWidth - gapPoints * pt : width, lineHeight),
+                    Font::Body, entry);
+    };
+    layOut(0);
+    // A device unit up, so that the lines' heights added up stay on the page.
+    footTop = std::floor(device.height() - std::max(legend.height, lineHeight)) - 1;
+    layOut(footTop);
 }
 
 bool SheetLayout::run(const std::function<bool(const Page&)>& visit)
@@ -241,7 +268,6 @@ void SheetLayout::text(Block& block, Item::Kind kind, const QRectF& line, Font r
 QString SheetLayout::broken(const QString& text, Font role, double width) const
 {
     const QFontMetricsF& font = metrics(role);
-    const QString separator = QStringLiteral(" %1 ").arg(dot);
     const QStringList parts = text.split(separator);
     QString lines = parts.first();
     QString line = lines;
@@ -253,11 +279,15 @@ QString SheetLayout::broken(const QString& text, Font role, double width) const
     return lines;
 }
 
-// A text of a row or a column head: its column less the gap on its right.
+// A text of a row or a column head: its column less the gap on its right;
+// the peak's to the right edge, after the mark or on the line under the rest.
 QRectF SheetLayout::cell(int column, double top, double height) const
 {
-    const double gap = column < 4 ? gapPoints * pt : 0;
-    return QRectF(columns[column], top, columns[column + 1] - columns[column] - gap, height);
+    if (column == 4)
+        return peakUnder ? QRectF(columns[1], top + height, width - columns[1], lineHeight)
+                         : QRectF(columns[5], top, width - columns[5], height);
+    return QRectF(
+        columns[column], top, columns[column + 1] - columns[column] - gapPoints * pt, height);
 }
 
 void SheetLayout::startPage()
@@ -270,13 +300,15 @@ void SheetLayout::endPage()
 {
     items.append({ Item::Rule, page, QRectF(0, footTop - 2 * pt, width, 0.5 * pt), {}, Font::Body,
         {}, -1, false });
-    place(legend, footTop);
-    // On the right: as wide as it takes, whatever the room kept for it.
+    place(legend, 0);
+    // On the right of the legend's last line: as wide as it takes, whatever the
+    // room kept for it.
+    const double top = legend.items.isEmpty() ? footTop : legend.items.last().box.top();
     const QString number = QStringLiteral("%1 / %2").arg(page).arg(pageCount);
     const double advance = metrics(Font::Body).horizontalAdvance(number);
     const double room = std::max(advance, numberWidth);
-    items.append({ Item::PageNumber, page, QRectF(width - room, footTop, room, lineHeight),
-        QPointF(width - advance, baseline(footTop, lineHeight)), Font::Body, number, -1, false });
+    items.append({ Item::PageNumber, page, QRectF(width - room, top, room, lineHeight),
+        QPointF(width - advance, baseline(top, lineHeight)), Font::Body, number, -1, false });
 }
 
 // Room for `height` more on this page, else on a new one, once this one is
@@ -348,26 +380,40 @@ SheetLayout::Block SheetLayout::heading(const Configuration& c) const
 }
 
 // The cabinets and count, the load, the threshold, the same in dBV and volts,
-// and the mark where the amplifier's maximum sets the threshold.
+// the mark where the amplifier's maximum sets the threshold, and the peak
+// threshold, its signs (* at the amplifier's maximum, ~ assumed), the attack
+// and the release.
 SheetLayout::Block SheetLayout::acceptedRow(const Configuration& c) const
 {
+    QString signs = c.peak_at_max ? QStringLiteral(" *") : QString();
+    if (c.peak_assumed)
+        signs += signs.isEmpty() ? QStringLiteral(" ~") : QStringLiteral("~");
     const QString texts[] = {
         cabinets(c),
         QStringLiteral("%1 %2 %3").arg(Units::ohms(c.imp_equiv, 2), dot, Units::watts(c.pow_equiv)),
         c.thresholdText(),
         QStringLiteral("%1 %2 %3").arg(c.thresholdDbvText(), dot, c.thresholdVoltsText()),
+        c.peakThresholdText() + signs + separator + c.attackText() + separator + c.releaseText(),
     };
     Block block;
+    // The mark on the row's baseline, in a box a point short of the row's top
+    // and bottom; the items go in order from the top.
+    const auto mark = [&] {
+        const QRectF box(columns[4], pt, markWidth + 4 * pt, rowHeight - 2 * pt);
+        if (c.at_max)
+            block.items.append(
+                { Item::Mark, 0, box, QPointF(box.left() + 2 * pt, baseline(0, rowHeight)),
+                    Font::Mark, QStringLiteral("AMP MAX"), -1, false });
+    };
     for (int column = 0; column < 4; ++column)
         text(block, Item::Row, cell(column, 0, rowHeight),
             column == 2 ? Font::Threshold : Font::Body, texts[column], column);
-    if (c.at_max) {
-        // The text on the row's baseline, in a box a point short of the row's top and bottom.
-        const QRectF box(columns[4], pt, markWidth + 4 * pt, rowHeight - 2 * pt);
-        block.items.append(
-            { Item::Mark, 0, box, QPointF(box.left() + 2 * pt, baseline(0, rowHeight)), Font::Mark,
-                QStringLiteral("AMP MAX"), -1, false });
-    }
+    if (peakUnder) // under the longest of the other texts
+        mark();
+    text(block, Item::Row, cell(4, 0, peakUnder ? block.height : rowHeight), Font::Body, texts[4],
+        4);
+    if (!peakUnder)
+        mark();
     // A row that takes more lines is set off from the next.
     block.height = block.height > rowHeight ? block.height + 2 * pt : rowHeight;
     return block;

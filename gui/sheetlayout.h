@@ -31,7 +31,9 @@ class QTextLayout;
 // page.
 //
 // The columns share the page's width, the cabinets' column taking the most;
-// no text is cut: a cabinet or model name too long for its room is elided in
+// the last, the peak threshold with its attack and release, goes on a line
+// under the rest of its row where the page is too narrow for it beside them.
+// No text is cut: a cabinet or model name too long for its room is elided in
 // the middle, any other text (a number above all) goes on to a second line.
 // A page too narrow for the narrowest columns gets a line that says so
 // instead of the rows.
@@ -52,7 +54,7 @@ public:
             Mark, // "AMP MAX" white on black: the amplifier's maximum sets the threshold
             RefusedRow, // grey: a refused selection's cabinets (column 0), then why (column 1)
             Refused, // after the rows: how many were refused
-            Legend, // at the foot: what the mark and the grey mean
+            Legend, // at the foot: what the marks, the grey and the peak threshold mean
             PageNumber, // at the foot, on the right: "page / pages"
             TooNarrow, // instead of the rows: the paper is too narrow for the columns
         };
@@ -62,7 +64,9 @@ public:
         QPointF origin; // the left end of a text's baseline; of a wrapped one, its top left
         SheetLayout::Font font;
         QString text; // drawn as it is: a name too long is elided here
-        int column; // of a row's text or a column head: 0 cabinets, 1 load, 2 threshold, 3 dBV
+        // Of a row's text or a column head: 0 cabinets, 1 load, 2 threshold, 3 dBV, 4 peak
+        // threshold, attack and release.
+        int column;
         bool wrapped; // drawn on as many lines as the box's width takes, from its top
     };
     using Page = QVector<Item>;
@@ -126,9 +130,11 @@ private:
     // Texts are set on lines of these heights, whatever the font's own spacing:
     // 36 rows in six groups fit a Letter page.
     const double lineHeight, titleHeight, rowHeight, groupHeight, refusedHeight;
-    // Where each of a row's texts starts, and the mark, and the right edge.
-    double columns[6] = {};
+    // Where each of a row's first four texts starts, the mark, the peak's text,
+    // and the right edge.
+    double columns[7] = {};
     double markWidth; // of the mark's text
+    bool peakUnder = false; // the peak's text on a line under the row's others
     double needed = 0; // the narrowest page the columns fit, when wider than this one
     Block header, legend; // laid out once, placed on every page
 

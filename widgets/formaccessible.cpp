@@ -132,7 +132,8 @@ QAccessibleInterface* create(const QString& className, QObject* object)
 #endif
     const QString name = object->objectName();
     if (className == QLatin1String("QLabel")
-        && (name == QLatin1String("label_alert_max") || name == QLatin1String("statusMessage")))
+        && (name.startsWith(QLatin1String("label_alert_"))
+            || name == QLatin1String("statusMessage")))
         return new Alert(static_cast<QLabel*>(object));
     if (name == QLatin1String("centralWidget"))
         return new Form(widget);

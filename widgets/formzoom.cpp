@@ -14,7 +14,7 @@
 
 namespace {
 const int steps[] = { 75, 90, 100, 110, 125, 150, 175, 200 };
-const int designHeight = 437; // of the window at Actual Size, its menu bar included
+const int designHeight = 461; // of the window at Actual Size, its menu bar included
 const int designWidth = 413;
 const int designSpacing = 6; // of the form's two grids
 
@@ -40,8 +40,10 @@ int FormZoom::stepOut(int percent)
 QSize FormZoom::windowSize(int percent) const
 {
     const int menu = window->menuBar()->sizeHint().height();
-    return QSize(scaled(designWidth, percent),
-        menu + scaled(designHeight - menu, percent) + window->statusBar()->sizeHint().height());
+    // The status bar's font is the form's: at another zoom it grows with it.
+    const int status = (window->statusBar()->sizeHint().height() * percent + shown - 1) / shown;
+    return QSize(
+        scaled(designWidth, percent), menu + scaled(designHeight - menu, percent) + status);
 }
 
 int FormZoom::fitting(int percent) const
@@ -74,8 +76,9 @@ void FormZoom::keep(QMainWindow* window, QWidget* form, const QVector<QGridLayou
     this->grids = grids;
 }
 
-void FormZoom::apply(int percent) const
+void FormZoom::apply(int percent)
 {
+    shown = percent;
     const QFont font = FormStyle::formFont(percent / 100.0);
     form->setFont(font);
     window->statusBar()->setFont(font);

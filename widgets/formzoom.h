@@ -35,11 +35,12 @@ public:
     int fitting(int percent) const;
     // Places them `percent` times as large, the form and the status bar in
     // the forms' font at that size.
-    void apply(int percent) const;
+    void apply(int percent);
 
 private:
     QMainWindow* window = nullptr;
     QWidget* form = nullptr;
     QHash<QWidget*, QRect> places;
     QVector<QGridLayout*> grids;
+    int shown = 100; // the zoom last applied
 };

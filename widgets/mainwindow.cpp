@@ -63,8 +63,9 @@ MainWindow::MainWindow(const QString& folder, QWidget* parent)
     FormAccessible::install();
     ui->setupUi(this);
     auto* keys = new SelectorKeys(this);
-    for (QWidget* input : std::initializer_list<QWidget*> { ui->spin_num_cabinets,
-             ui->comboBox_cabinets, ui->comboBox_amplis, ui->comboBox_mode, ui->lineaResultado }) {
+    for (QWidget* input :
+        std::initializer_list<QWidget*> { ui->spin_num_cabinets, ui->comboBox_cabinets,
+            ui->comboBox_amplis, ui->comboBox_mode, ui->lineaResultado, ui->lineaPeak }) {
         input->installEventFilter(this);
         input->installEventFilter(keys);
     }
@@ -79,7 +80,7 @@ MainWindow::MainWindow(const QString& folder, QWidget* parent)
     };
     for (QComboBox* selector : { ui->comboBox_cabinets, ui->comboBox_amplis, ui->comboBox_mode })
         FormAccessible::follow(selector);
-    status.add(this);
+    status.add(this, { ui->lineaResultado, ui->lineaPeak });
     ui->actionZoomIn->setShortcuts(
         { QKeySequence(QStringLiteral("Ctrl++")), QKeySequence(QStringLiteral("Ctrl+=")) });
     setAcceptDrops(true);
@@ -146,9 +147,9 @@ void MainWindow::changeEvent(QEvent* event)
     }
 }
 
-// The catalogue's problems are told once the window is exposed; the
-// threshold's figures are in the status bar while the pointer or the focus is
-// on it. The inputs' keys are SelectorKeys'.
+// The catalogue's problems are told once the window is exposed; a threshold
+// field's figures are in the status bar while the pointer or the focus is on
+// it. The inputs' keys are SelectorKeys'.
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
     switch (event->type()) {
@@ -165,8 +166,8 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
     case QEvent::FocusOut:
     case QEvent::Enter:
     case QEvent::Leave:
-        if (watched == ui->lineaResultado)
-            status.figures(ui->lineaResultado);
+        if (status.showsFiguresOf(watched))
+            status.figures();
         break;
     default:
         break;
@@ -441,7 +442,7 @@ void MainWindow::display(const Configuration& configuration)
     index_amp_record = configuration.row;
     view.show(configuration);
     if (statusBar()->currentMessage().size())
-        status.figures(ui->lineaResultado);
+        status.figures();
 }
 
 // The threshold, its tooltip's figures (also in the status bar while they
@@ -450,5 +451,5 @@ void MainWindow::updateThreshold(const Configuration& configuration)
 {
     view.showThreshold(configuration);
     if (statusBar()->currentMessage().size())
-        status.figures(ui->lineaResultado);
+        status.figures();
 }

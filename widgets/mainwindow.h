@@ -47,8 +47,8 @@ class QLabel;
 // menu opens the modal About box (Dialog, built per opening) and modeless User
 // Guide windows (Dialog2, children of this window). The View menu zooms the
 // whole form (zoomTo), never beyond the screen; the status bar tells what
-// the last command did, and the threshold's figures while the pointer or
-// the focus is on it.
+// the last command did, and the figures of the threshold or the peak
+// threshold while the pointer or the focus is on it.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 

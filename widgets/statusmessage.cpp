@@ -8,9 +8,12 @@
 #include <QMainWindow>
 #include <QStatusBar>
 
-void StatusMessage::add(QMainWindow* window)
+#include <algorithm>
+
+void StatusMessage::add(QMainWindow* window, const QList<const QLineEdit*>& fields)
 {
     this->window = window;
+    this->fields = fields;
     window->ensurePolished(); // the status bar takes its height from the forms' font
     label = new QLabel(window);
     label->setObjectName(QStringLiteral("statusMessage"));
@@ -51,10 +54,20 @@ void StatusMessage::saved(const QString& path, int rows)
                  rows == 1 ? QStringLiteral("1 row") : QStringLiteral("%1 rows").arg(rows)));
 }
 
-void StatusMessage::figures(const QLineEdit* threshold)
+bool StatusMessage::showsFiguresOf(const QObject* object) const
 {
-    if (threshold->hasFocus() || threshold->underMouse())
-        window->statusBar()->showMessage(threshold->toolTip());
+    return std::find(fields.cbegin(), fields.cend(), object) != fields.cend();
+}
+
+// A tooltip's further lines say what the figures mean: no room for them here.
+void StatusMessage::figures()
+{
+    const QLineEdit* shown = nullptr;
+    for (const QLineEdit* field : fields)
+        if (field->underMouse() || (!shown && field->hasFocus()))
+            shown = field;
+    if (shown)
+        window->statusBar()->showMessage(shown->toolTip().section(QLatin1Char('\n'), 0, 0));
     else
         window->statusBar()->clearMessage();
 }

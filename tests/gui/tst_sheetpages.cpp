@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cataloguefixture.h"
+#include "configuration.h"
 #include "sheetlayout.h"
 #include "sheetpages.h"
 #include "units.h"
@@ -119,6 +120,18 @@ void TestSheetPages::papers()
         QCOMPARE(read.join('\n').contains(cabinet.name() + " \u00d7 1"), fits);
     QCOMPARE(read.join('\n').contains(Units::ohms(1073741824.0, 2)), fits);
     QCOMPARE(read.join('\n').contains(Units::watts(1073741824.0)), fits);
+    // Aster 12 (given peak) and Delia 6 (assumed) on the amplifier's maximum: a row's peak
+    // threshold, its signs, attack and release; then the signs' legend.
+    for (const auto& [cabinet, signs] : { std::pair(3, " *"), std::pair(1, " *~") }) {
+        const Configuration c
+            = Configuration::calculate(catalogue, cabinet, 1, "Dynacore D-1200", Mode::Stereo);
+        QCOMPARE(read.join('\n').contains(c.peakThresholdText() + signs + " \u00b7 "
+                     + c.attackText() + " \u00b7 " + c.releaseText()),
+            fits);
+    }
+    QCOMPARE(read.join('\n').contains(
+                 "Peak * at the amplifier's maximum, ~ assumed: 2 \u00d7 program power."),
+        fits);
 }
 
 // A filter on the catalogue files, and the sheet it gives on Letter, the shorter of two
@@ -193,7 +206,10 @@ void TestSheetPages::layout()
     }
     QCOMPARE(headings, sheet.headings);
     QCOMPARE(rows, sheet.rows);
-    QCOMPARE(pages.last()[pages.last().size() - 4].text, sheet.refused);
+    const auto refusedLine = std::find_if(pages.last().cbegin(), pages.last().cend(),
+        [](const Item& item) { return item.kind == Item::Refused; });
+    QVERIFY(refusedLine != pages.last().cend());
+    QCOMPARE(refusedLine->text, sheet.refused);
     QCOMPARE(pages.size() == 1, sheet.onePage);
     const QString refused = sheet.refusedCabinets + " +refused: " + sheet.reason + "\n";
     QVERIFY(sheet.reason.isEmpty() || read.join('\n').contains(QRegularExpression(refused)));
