@@ -51,8 +51,8 @@ void TestLimiterSet::shown()
     QFETCH(bool, times);
     CatalogueFixture fixture(cabinets, amplifiers);
     WindowDriver driver;
-    QApplication::setActiveWindow(&driver.window);
-    QVERIFY(driver.act("amp=" + amplifier) && driver.act("cabinet=" + cabinet));
+    QApplication::setActiveWindow(driver.window.get());
+    QVERIFY(driver.pickAmplifier(amplifier) && driver.pickCabinet(cabinet));
     const Configuration c = Configuration::calculate(Catalogue::load(),
         driver.find("comboBox_cabinets")->currentIndex(), 1, amplifier, Mode::Stereo);
     QVERIFY(c.accepted());
@@ -78,7 +78,7 @@ void TestLimiterSet::shown()
     QCOMPARE(heard.contains("attack " + c.attackText() + ", release " + c.releaseText()), times);
     QCOMPARE(heard.contains(alert->text(QAccessible::Name)), atMax);
     peak->setFocus();
-    QCOMPARE(driver.window.statusBar()->currentMessage(), figures);
+    QCOMPARE(driver.window->statusBar()->currentMessage(), figures);
 }
 
 // The example catalogue, at first start, has cabinets with a peak rating and
@@ -88,7 +88,7 @@ void TestLimiterSet::example()
     WindowDriver driver(VANTOR_RESOURCES);
     QSet<bool> assumed;
     for (int cabinet = 0; cabinet < driver.find("comboBox_cabinets")->count(); ++cabinet) {
-        QVERIFY(driver.act(QString("cabinet=%1").arg(cabinet)));
+        QVERIFY(driver.pickCabinet(cabinet));
         assumed << driver.find<QLineEdit>("lineaPeak")->text().endsWith(" (assumed)");
     }
     QCOMPARE(assumed, QSet<bool>({ false, true }));

@@ -284,10 +284,15 @@ void TestMainWindow::keys_data()
         QTest::newRow(qPrintable(QString("%1 on %2").arg(key, input)))
             << QString(key) << QString(input) << answer << shown;
     };
-    // A pick is heard with its threshold, and the warning where it shows.
+    // A pick is heard with its threshold, the warning where it shows, and the
+    // rest of the limiter set.
+    const QString noTimes = "no attack or release: no high-pass frequency in the catalogue)";
     row("N", "comboBox_amplis",
-        "Amplifier model (Threshold 1.5 dBu; /!\\ Amplifier at maximum power)", noSwitch);
-    row("Alt+N", "comboBox_amplis", "Amplifier model (Threshold 2.3 dBu)");
+        "Amplifier model (Threshold 1.5 dBu; /!\\ Amplifier at maximum power; peak 1.5 dBu "
+        "(assumed); /!\\ Peak at amplifier maximum; " + noTimes,
+        noSwitch);
+    row("Alt+N", "comboBox_amplis",
+        "Amplifier model (Threshold 2.3 dBu; peak 2.3 dBu (assumed); " + noTimes);
     row("F1", "comboBox_amplis", "Dialog2");
     row("Ctrl+E", "spin_num_cabinets", "save dialog");
     // Arrows open a selector's list: no entry is picked on the way.
