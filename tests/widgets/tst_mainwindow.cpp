@@ -201,9 +201,6 @@ void TestMainWindow::use_data()
     row("reload: the mode kept",
         { pickCabinet("Eight 200"), pickMode(1), edit("data_spk.txt", moved), reload() }, bridged,
         "Vantor", { found }, read + "4 problems");
-    row("reload: the cabinet gone",
-        { pickCabinet("Eight 300"), edit("data_spk.txt", moved), reload() }, newFirst, "Vantor",
-        { found }, read + "4 problems");
     row("reload: now refused",
         sixteen
             + QVector<Step> { edit("data_spk.txt", "h\nEight 200,200,8\nSixteen 300,300,4\n"),
@@ -297,11 +294,6 @@ void TestMainWindow::keys_data()
     row("Ctrl+E", "spin_num_cabinets", "save dialog");
     // Arrows open a selector's list: no entry is picked on the way.
     row("Down", "comboBox_amplis", "QComboBoxPrivateContainer");
-    row("Tab", "comboBox_mode",
-        "Limiter threshold (0.0 dBV, 1.00 V rms at the amplifier's input; the output is held at "
-        "40.0 V; Speaker impedance: 8 \u03A9; Speaker program power: 200 W; Equivalent impedance: "
-        "8 \u03A9; Equivalent program power: 200 W; Max program voltage: 42.94 V; Amplifier gain: "
-        "32 dB)");
 }
 
 void TestMainWindow::keys()
