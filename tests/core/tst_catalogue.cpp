@@ -97,8 +97,10 @@ void TestCatalogue::read_data()
             "a:2: maximum output level \"-1e309\" is not a number in range: read as 0",
             "a:3: maximum program voltage \"inf\" is not a finite number: read as 0",
             "a:3: maximum output level \"nan\" is not a finite number: read as 0" });
-    amp("mode not read", "A,8,st,42.9,34.9,32\n", 1, { 2 },
-        { "a:2: mode \"st\" is not ST, BTL or NO: the line is never used" });
+    amp("mode not read, impedance not above 0", "A,8,st,42.9,34.9,32\nB,0,NO,42.9,34.9,32\n", 2,
+        { 2, 3 },
+        { "a:2: mode \"st\" is not ST, BTL or NO: the line is never used",
+            "a:3: impedance 0 \u03A9 is not above 0" });
     amp("gain 0 or less, above 60",
         "A,8,NO,42.9,34.9,0\nB,8,NO,42.9,34.9,-32\nC,8,NO,42.9,34.9,61\nD,8,NO,42.9,34.9,60\n", 4,
         { 2, 3, 4 },
