@@ -54,6 +54,9 @@ void TestMistakes::mistake_data()
         { "below 4 \u03a9", "data_amplis.txt:3" });
     row("a decimal comma", delia, "h\nAmp X,8,NO,42.9,34.9,3,2\n",
         { "below 4 \u03a9", "data_amplis.txt:2", "no data at 4 \u03a9" });
+    row("the limiter set's columns: a peak below the program power, a high-pass of 0",
+        "name,power,impedance,peak_w,hpf_hz\nLow,200,8,100,40\nNo hpf,200,8,800,0\nFine,200,8,,90\n",
+        ampX, { "below 4 \u03a9", "data_spk.txt:2", "data_spk.txt:3" });
 }
 
 void TestMistakes::mistake()
@@ -104,6 +107,7 @@ void TestMistakes::mistake()
         }
         QCOMPARE(driver.labels(), c.labelTexts());
         QCOMPARE(threshold->text(), c.thresholdText());
+        QVERIFY(driver.find<QLineEdit>("lineaPeak")->text().startsWith(c.peakThresholdText()));
         QCOMPARE(threshold->toolTip(), c.thresholdDetails());
         if (c.reason() == "below -10 dBu") // the window says why it shows "-"
             QVERIFY(threshold->toolTip().contains("below the -10 dBu"));
